@@ -1,0 +1,27 @@
+# One static library per folder: every .cpp in the folder (not its subfolders)
+# belongs to it, so adding a file never means editing a shared list.
+function(somnara_module name)
+  cmake_parse_arguments(ARG "" "" "DEPS;PKG" ${ARGN})
+  file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(_sources)
+    add_library(${name} STATIC ${_sources})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS} somnara_options)
+    foreach(_pkg ${ARG_PKG})
+      target_link_libraries(${name} PUBLIC PkgConfig::${_pkg})
+    endforeach()
+  else()
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS} somnara_options)
+  endif()
+endfunction()
+
+# One test executable per folder of tests/, registered with CTest case by case.
+function(somnara_tests name)
+  cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
+  file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${_sources})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main somnara_options)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 300)
+endfunction()

@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+  std::fprintf(stderr, "somnara: the desktop backend is not built yet\n");
+  return 1;
+}

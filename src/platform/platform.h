@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+namespace somnara::platform {
+
+class WindowSystem;
+class MediaService;
+class ProfileStore;
+class SystemVolume;
+class PowerService;
+class ShellService;
+class ShortPathService;
+
+// The services a backend provides. The program reaches the operating system only
+// through these; tests fill them with the headless backend's fakes.
+struct Services {
+  WindowSystem* windows = nullptr;
+  MediaService* media = nullptr;
+  ProfileStore* profiles = nullptr;
+  SystemVolume* volume = nullptr;
+  PowerService* power = nullptr;
+  ShellService* shell = nullptr;
+  ShortPathService* short_paths = nullptr;
+  // Folder of the running executable, without a trailing separator.
+  std::string program_dir;
+};
+
+// The services in force; set once at start (or by a test fixture) before any window exists.
+Services& Current();
+void Install(const Services& services);
+
+}  // namespace somnara::platform
