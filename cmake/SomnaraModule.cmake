@@ -25,3 +25,13 @@ function(somnara_tests name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 300)
 endfunction()
+
+# A libFuzzer target from the .cpp files of the current folder; its seeds live in corpus/.
+function(somnara_fuzzer name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${_sources})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} somnara_options)
+endfunction()
