@@ -1,0 +1,158 @@
+#include "platform/linux/power/logind_power_service.h"
+
+#include <fcntl.h>
+#include <systemd/sd-bus.h>
+#include <unistd.h>
+
+#include <utility>
+
+#include "platform/linux/power/logind_bus.h"
+
+namespace somnara::platform {
+namespace {
+
+using logind::CallFailure;
+using logind::Connection;
+
+const char* CanMethod(PowerAction action) {
+  switch (action) {
+    case PowerAction::kStandBy:
+      return "CanSuspend";
+    case PowerAction::kHibernate:
+      return "CanHibernate";
+    case PowerAction::kPowerOff:
+      return "CanPowerOff";
+  }
+  return "CanPowerOff";
+}
+
+class LogindToken : public ProcessToken {
+ public:
+  explicit LogindToken(std::unique_ptr<Connection> connection)
+      : connection_(std::move(connection)) {}
+
+  PowerStepResult LookupPrivilegeValue(const std::string& privilege_name,
+                                       PowerAction action) override {
+    answer_.clear();
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_message* reply = nullptr;
+    int r = sd_bus_call_method(connection_->get(), logind::kService, logind::kPath,
+                               logind::kManager, CanMethod(action), &error, &reply, "");
+    PowerStepResult result;
+    const char* answer = nullptr;
+    if (r >= 0) r = sd_bus_message_read(reply, "s", &answer);
+    if (r < 0) {
+      result = CallFailure(r, &error);
+    } else {
+      answer_ = answer ? answer : "";
+    }
+    sd_bus_message_unref(reply);
+    sd_bus_error_free(&error);
+    return result;
+  }
+
+  PowerStepResult AdjustTokenPrivileges(bool enable) override {
+    if (!enable) return {};
+    // "challenge" would mean asking for a password, which nobody is awake to give.
+    if (answer_ != "yes") {
+      return {PowerService::kErrorNotAllAssigned,
+              answer_.empty() ? "The privilege was not looked up."
+                              : "The login manager answered \"" + logind::OneLine(answer_) + "\"."};
+    }
+    return {};
+  }
+
+ private:
+  std::unique_ptr<Connection> connection_;
+  std::string answer_;
+};
+
+class LogindIdleInhibitor : public IdleInhibitor {
+ public:
+  explicit LogindIdleInhibitor(int fd) : fd_(fd) {}
+  ~LogindIdleInhibitor() override { close(fd_); }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+uint32_t LogindPowerService::PlatformId() { return kPlatformNt; }
+
+std::unique_ptr<ProcessToken> LogindPowerService::OpenProcessToken(uint32_t desired_access,
+                                                                   PowerStepResult* error) {
+  auto connection = std::make_unique<Connection>();
+  PowerStepResult failure;
+  if (!connection->Open(&failure)) {
+    if (error) *error = failure;
+    return nullptr;
+  }
+  if (error) *error = {};
+  return std::make_unique<LogindToken>(std::move(connection));
+}
+
+bool LogindPowerService::SetSystemPowerState(bool suspend, bool force) {
+  return Request(suspend ? "Suspend" : "Hibernate", force);
+}
+
+bool LogindPowerService::ExitWindowsEx(uint32_t flags, uint32_t reserved) {
+  if ((flags & kEwxReboot) || !(flags & (kEwxShutdown | kEwxPowerOff))) {
+    last_request_error_ = "Only power-off is offered.";
+    return false;
+  }
+  return Request("PowerOff", (flags & kEwxForce) != 0);
+}
+
+bool LogindPowerService::Request(const char* method, bool force) {
+  last_request_error_.clear();
+  Connection connection;
+  PowerStepResult failure;
+  if (!connection.Open(&failure)) {
+    last_request_error_ = failure.text;
+    return false;
+  }
+
+  sd_bus_error error = SD_BUS_ERROR_NULL;
+  int r = 0;
+  bool plain = force;
+  if (!force) {
+    std::string with_flags = std::string(method) + "WithFlags";
+    r = sd_bus_call_method(connection.get(), logind::kService, logind::kPath, logind::kManager,
+                           with_flags.c_str(), &error, nullptr, "t", kRootCheckInhibitors);
+    // Older login managers lack the flags variant; the plain call is the best they offer.
+    if (r < 0 && sd_bus_error_has_name(&error, SD_BUS_ERROR_UNKNOWN_METHOD)) {
+      sd_bus_error_free(&error);
+      plain = true;
+    }
+  }
+  if (plain) {
+    // Nobody is awake to type a password: never interactive.
+    r = sd_bus_call_method(connection.get(), logind::kService, logind::kPath, logind::kManager,
+                           method, &error, nullptr, "b", 0);
+  }
+  if (r < 0) last_request_error_ = CallFailure(r, &error).text;
+  sd_bus_error_free(&error);
+  return r >= 0;
+}
+
+std::unique_ptr<IdleInhibitor> LogindPowerService::InhibitIdle(const std::string& who,
+                                                               const std::string& why) {
+  Connection connection;
+  if (!connection.Open(nullptr)) return nullptr;
+  sd_bus_error error = SD_BUS_ERROR_NULL;
+  sd_bus_message* reply = nullptr;
+  int r = sd_bus_call_method(connection.get(), logind::kService, logind::kPath, logind::kManager,
+                             "Inhibit", &error, &reply, "ssss", "idle", who.c_str(), why.c_str(),
+                             "block");
+  int fd = -1;
+  if (r >= 0) r = sd_bus_message_read(reply, "h", &fd);
+  // The reply owns its descriptor; keep a copy that outlives it.
+  int held = r >= 0 ? fcntl(fd, F_DUPFD_CLOEXEC, 3) : -1;
+  sd_bus_message_unref(reply);
+  sd_bus_error_free(&error);
+  if (held < 0) return nullptr;
+  return std::make_unique<LogindIdleInhibitor>(held);
+}
+
+}  // namespace somnara::platform

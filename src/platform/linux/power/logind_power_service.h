@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/power_service.h"
+
+namespace somnara::platform {
+
+// Power requests to systemd-logind over the system bus (DBUS_SYSTEM_BUS_ADDRESS
+// overrides where that is). The privilege steps map onto the login manager: the
+// token is a connection to it, looking the privilege up asks whether this user
+// may carry out the action, and enabling it succeeds only on a plain "yes".
+// Every request opens its own connection, so a bus restarted during the night
+// does not matter.
+class LogindPowerService : public PowerService {
+ public:
+  // Flag of the *WithFlags requests: root's requests, too, respect inhibitors.
+  static constexpr uint64_t kRootCheckInhibitors = 1;
+
+  // Reported as the NT-like family: the login manager has a privilege to check.
+  uint32_t PlatformId() override;
+  std::unique_ptr<ProcessToken> OpenProcessToken(uint32_t desired_access,
+                                                 PowerStepResult* error) override;
+  // Suspend / Hibernate. Without `force` they respect inhibitors even for root.
+  bool SetSystemPowerState(bool suspend, bool force) override;
+  // PowerOff. The plain request respects inhibitors even for root; with kEwxForce
+  // they are overridden as far as the caller is allowed to. Restart and log-off
+  // are not offered.
+  bool ExitWindowsEx(uint32_t flags, uint32_t reserved) override;
+  // Inhibit("idle", who, why, "block"); closing the returned descriptor releases it.
+  std::unique_ptr<IdleInhibitor> InhibitIdle(const std::string& who,
+                                             const std::string& why) override;
+
+  // Why the last request was not accepted, empty when it was; for diagnostics.
+  const std::string& last_request_error() const { return last_request_error_; }
+
+ private:
+  // Calls `method`WithFlags(flags) and falls back to `method`(false) where the
+  // login manager does not have the flags variant; with `force`, `method`(false).
+  bool Request(const char* method, bool force);
+
+  std::string last_request_error_;
+};
+
+}  // namespace somnara::platform
