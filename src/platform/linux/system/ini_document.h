@@ -32,7 +32,7 @@ class IniDocument {
   static bool ValidValue(std::string_view value);
 
  private:
-  enum class Kind { kOther, kComment, kSection, kKey };
+  enum class Kind { kBlank, kComment, kSection, kKey, kOther };
   struct Line {
     std::string text;  // without its line end
     std::string end;   // "\n", "\r\n" or "" for a last line without one

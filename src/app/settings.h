@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace somnara::platform {
+class ProfileStore;
+}
+
+namespace somnara::app {
+
+// The routine's settings file: section "Option" of option.ini in the program directory.
+inline constexpr char kSettingsFileName[] = "option.ini";
+inline constexpr char kOptionSection[] = "Option";
+inline constexpr char kMusicKey[] = "music";    // sound catalogue index
+inline constexpr char kVolumeKey[] = "volume";  // last volume track bar position, never read
+inline constexpr char kVolKey[] = "vol";        // play time in minutes, text as typed
+inline constexpr char kFoutKey[] = "fout";      // fade the sound out before the end
+inline constexpr char kExeKey[] = "exe";        // command after the play time
+
+// Full path of the settings file beside the executable.
+std::string SettingsFilePath();
+
+// The settings file, opened for one group of reads or writes and released at once. Every
+// call goes to the file; nothing is kept between calls.
+class Settings {
+ public:
+  // Uses the profile store of the platform in force.
+  explicit Settings(std::string file_path);
+  Settings(std::string file_path, platform::ProfileStore& store);
+  Settings(const Settings&) = delete;
+  Settings& operator=(const Settings&) = delete;
+
+  const std::string& FileName() const { return file_path_; }
+
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& default_value) const;
+  // Decimal, or hexadecimal after "0x"; the default for anything else or out of range.
+  int32_t ReadInteger(const std::string& section, const std::string& key,
+                      int32_t default_value) const;
+  // Any non-zero number is true.
+  bool ReadBool(const std::string& section, const std::string& key, bool default_value) const;
+
+  // Each raises fw::FileError "Unable to write to <full path>" when the file cannot be written.
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  void WriteInteger(const std::string& section, const std::string& key, int32_t value);
+  void WriteBool(const std::string& section, const std::string& key, bool value);
+
+ private:
+  std::string file_path_;
+  platform::ProfileStore& store_;
+};
+
+// The integer rule of the settings file on its own: "0x"/"0X" and at least one more
+// character means hexadecimal, otherwise decimal with an optional sign. Texts that are not
+// whole numbers, or do not fit 32 bits, give `default_value`.
+int32_t SettingsTextToInt(const std::string& text, int32_t default_value);
+
+}  // namespace somnara::app
