@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace somnara::skin {
+
+// The checked header of a BMP file image held by a skin. A skin's pictures are handed on as
+// raw file images, so the reader makes sure here that each one is what its header claims:
+// sizes within bounds, palette and pixel rows inside the file. A picture that passes can be
+// decoded without reading outside its bytes.
+struct BmpHeader {
+  // Larger pictures are refused; the graphics library refuses them too.
+  static constexpr int kMaxDimension = 16384;
+
+  int width = 0;
+  int height = 0;  // always positive; top_down tells the row order
+  bool top_down = false;
+  int bits_per_pixel = 0;
+  uint32_t compression = 0;  // 0 plain, 1 RLE8, 2 RLE4, 3 bit fields
+  uint32_t pixel_offset = 0;
+
+  // The header of a complete file image, or none when it is not a usable BMP.
+  static std::optional<BmpHeader> Parse(std::span<const uint8_t> file);
+};
+
+}  // namespace somnara::skin
