@@ -19,7 +19,9 @@ using platform::PowerStepResult;
 // The system's message buffer holds this many characters.
 constexpr std::size_t kMaxSystemText = 512;
 
-PowerService* Service() { return platform::Current().power; }
+PowerService* Service() {
+  return platform::Current().power;
+}
 
 // The system's wording of a failure, as far as its message buffer would hold it.
 std::string SystemText(const PowerStepResult& result) {
@@ -35,7 +37,9 @@ std::string SystemText(const PowerStepResult& result) {
 
 // The power actions' only channel for failures: a line on standard output, flushed
 // at once because the request that follows may end the process.
-void Report(const std::string& line) { std::cout << line << std::endl; }
+void Report(const std::string& line) {
+  std::cout << line << std::endl;
+}
 
 }  // namespace
 

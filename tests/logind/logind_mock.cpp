@@ -51,10 +51,10 @@ bool LogindMock::Start(const std::string& bus_address, const std::string& work_d
   log_path_ = work_dir + "/logind-calls.log";
   output_path_ = work_dir + "/logind-output.log";
   // Debian's interpreter, which has the dbusmock package, whatever else is on PATH.
-  if (!process_.Start({"/usr/bin/python3", "-m", "dbusmock", "--system", "--template",
-                       SOMNARA_LOGIND_TEMPLATE, "--logfile", log_path_, "--parameters",
-                       parameters_json},
-                      output_path_, {"PYTHONPATH", "PYTHONHOME"})) {
+  if (!process_.Start(
+          {"/usr/bin/python3", "-m", "dbusmock", "--system", "--template", SOMNARA_LOGIND_TEMPLATE,
+           "--logfile", log_path_, "--parameters", parameters_json},
+          output_path_, {"PYTHONPATH", "PYTHONHOME"})) {
     *error = "cannot start /usr/bin/python3";
     return false;
   }
@@ -98,9 +98,9 @@ bool LogindMock::Inhibitors(std::vector<Inhibitor>* out) const {
   BusPtr bus = Connect(bus_address_);
   if (!bus) return false;
   sd_bus_message* reply = nullptr;
-  int r = sd_bus_call_method(bus.get(), "org.freedesktop.login1", "/org/freedesktop/login1",
-                             "org.freedesktop.login1.Manager", "ListInhibitors", nullptr, &reply,
-                             "");
+  int r =
+      sd_bus_call_method(bus.get(), "org.freedesktop.login1", "/org/freedesktop/login1",
+                         "org.freedesktop.login1.Manager", "ListInhibitors", nullptr, &reply, "");
   if (r >= 0) r = sd_bus_message_enter_container(reply, 'a', "(ssssuu)");
   while (r > 0) {
     const char *what, *who, *why, *mode;
@@ -112,6 +112,8 @@ bool LogindMock::Inhibitors(std::vector<Inhibitor>* out) const {
   return r >= 0;
 }
 
-std::string LogindMock::Log() const { return ReadFile(output_path_); }
+std::string LogindMock::Log() const {
+  return ReadFile(output_path_);
+}
 
 }  // namespace somnara::testing

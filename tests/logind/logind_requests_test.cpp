@@ -87,8 +87,8 @@ class RefusingLogind : public LogindFixture {
 TEST_F(RefusingLogind, ANoIsReportedAndThePowerOffIsRequestedAnyway) {
   EXPECT_EQ(Printed(power::PowerShutDown), "Error adjusting process privileges.\n");
   EXPECT_EQ(Printed(power::PowerShutDownForced), "Error adjusting process privileges.\n");
-  EXPECT_THAT(mock_.Calls(), ElementsAre("CanPowerOff", "PowerOffWithFlags 1", "CanPowerOff",
-                                         "PowerOff False"));
+  EXPECT_THAT(mock_.Calls(),
+              ElementsAre("CanPowerOff", "PowerOffWithFlags 1", "CanPowerOff", "PowerOff False"));
   EXPECT_FALSE(power::EnableShutdownPrivilege(true));
 }
 

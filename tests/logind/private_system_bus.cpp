@@ -35,7 +35,9 @@ std::string Config(const std::string& socket_path) {
 
 }  // namespace
 
-PrivateSystemBus::~PrivateSystemBus() { Stop(); }
+PrivateSystemBus::~PrivateSystemBus() {
+  Stop();
+}
 
 bool PrivateSystemBus::Start(std::string* error) {
   char tmpl[] = "/tmp/somnara-bus-XXXXXX";
@@ -106,7 +108,9 @@ bool PrivateSystemBus::IsTheSystemBus() const {
          address_.rfind("unix:path=" + dir_ + "/bus", 0) == 0;
 }
 
-std::string PrivateSystemBus::Log() const { return ReadFile(dir_ + "/daemon.log"); }
+std::string PrivateSystemBus::Log() const {
+  return ReadFile(dir_ + "/daemon.log");
+}
 
 void DetachFromSystemBus() {
   setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/somnara-test/no-system-bus", 1);

@@ -5,10 +5,10 @@
 namespace somnara::power {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using platform::PowerAction;
 using platform::PowerService;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 
 class ShutDownSwitchesTest : public PowerFixture {};
 
@@ -47,8 +47,8 @@ TEST_F(ShutDownPrivilegeTest, TokenFailureIsReportedAndTheRequestStillGoesOut) {
   for (auto [operation, flags] : {std::pair{&PowerShutDown, "9"}, {&PowerShutDownForced, "13"}}) {
     fake_.ClearRecords();
     EXPECT_EQ(Printed(operation), "Cannot open process token. [Access is denied.]\n");
-    EXPECT_THAT(Events(), ElementsAre("OpenProcessToken 40", std::string("ExitWindowsEx ") +
-                                                                 flags + " 0"));
+    EXPECT_THAT(Events(),
+                ElementsAre("OpenProcessToken 40", std::string("ExitWindowsEx ") + flags + " 0"));
   }
 }
 
@@ -112,9 +112,9 @@ TEST_F(EnablePrivilegeTest, ResultFollowsEachStep) {
   fake_.ClearRecords();
   EXPECT_FALSE(EnableShutdownPrivilege(true, PowerAction::kStandBy));
   // Nothing to enable without the privilege's identifier.
-  EXPECT_THAT(Events(), ElementsAre("OpenProcessToken 32",
-                                    "LookupPrivilegeValue SeShutDownPrivilege stand-by",
-                                    "CloseToken"));
+  EXPECT_THAT(Events(),
+              ElementsAre("OpenProcessToken 32",
+                          "LookupPrivilegeValue SeShutDownPrivilege stand-by", "CloseToken"));
 
   fake_.FailOpenProcessToken(5, "Access is denied.");
   EXPECT_FALSE(EnableShutdownPrivilege(true));
@@ -153,8 +153,8 @@ TEST(HeadlessIdleInhibitor, RecordsTakingAndReleasingInOrder) {
   inhibitor.reset();
   fake.SetSystemPowerState(true, true);
   EXPECT_EQ(fake.idle_inhibitors_held(), 0);
-  EXPECT_THAT(fake.events(),
-              ElementsAre("InhibitIdle Somnara", "ReleaseIdle", "SetSystemPowerState suspend force"));
+  EXPECT_THAT(fake.events(), ElementsAre("InhibitIdle Somnara", "ReleaseIdle",
+                                         "SetSystemPowerState suspend force"));
 
   fake.SetInhibitAvailable(false);
   EXPECT_EQ(fake.InhibitIdle("Somnara", "again"), nullptr);

@@ -88,18 +88,28 @@ void HeadlessPowerService::FailLookupPrivilegeValue(int code, std::string text) 
   state_->lookup_error = {code, std::move(text)};
 }
 
-void HeadlessPowerService::SetPrivilegeGranted(bool granted) { state_->granted = granted; }
+void HeadlessPowerService::SetPrivilegeGranted(bool granted) {
+  state_->granted = granted;
+}
 
-const std::vector<std::string>& HeadlessPowerService::events() const { return state_->events; }
-int HeadlessPowerService::open_tokens() const { return state_->open_tokens; }
-int HeadlessPowerService::idle_inhibitors_held() const { return state_->idle_held; }
+const std::vector<std::string>& HeadlessPowerService::events() const {
+  return state_->events;
+}
+int HeadlessPowerService::open_tokens() const {
+  return state_->open_tokens;
+}
+int HeadlessPowerService::idle_inhibitors_held() const {
+  return state_->idle_held;
+}
 
 void HeadlessPowerService::ClearRecords() {
   state_->events.clear();
   requests_.clear();
 }
 
-uint32_t HeadlessPowerService::PlatformId() { return platform_id_; }
+uint32_t HeadlessPowerService::PlatformId() {
+  return platform_id_;
+}
 
 std::unique_ptr<ProcessToken> HeadlessPowerService::OpenProcessToken(uint32_t desired_access,
                                                                      PowerStepResult* error) {

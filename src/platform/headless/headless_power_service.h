@@ -12,10 +12,10 @@ namespace somnara::platform {
 struct RecordedPowerRequest {
   enum class Kind { kSetSystemPowerState, kExitWindowsEx };
   Kind kind = Kind::kSetSystemPowerState;
-  bool suspend = false;     // SetSystemPowerState
-  bool force = false;       // SetSystemPowerState
-  uint32_t flags = 0;       // ExitWindowsEx
-  uint32_t reserved = 0;    // ExitWindowsEx
+  bool suspend = false;   // SetSystemPowerState
+  bool force = false;     // SetSystemPowerState
+  uint32_t flags = 0;     // ExitWindowsEx
+  uint32_t reserved = 0;  // ExitWindowsEx
 };
 
 // Power service that never touches the machine: it answers the privilege steps

@@ -78,7 +78,9 @@ class LogindIdleInhibitor : public IdleInhibitor {
 
 }  // namespace
 
-uint32_t LogindPowerService::PlatformId() { return kPlatformNt; }
+uint32_t LogindPowerService::PlatformId() {
+  return kPlatformNt;
+}
 
 std::unique_ptr<ProcessToken> LogindPowerService::OpenProcessToken(uint32_t desired_access,
                                                                    PowerStepResult* error) {
