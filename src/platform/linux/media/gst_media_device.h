@@ -1,0 +1,54 @@
+#pragma once
+
+#include <gst/gst.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/linux/media/gst_media_options.h"
+#include "platform/media_device.h"
+
+namespace somnara::platform {
+
+// One file played by a playbin pipeline. The pipeline's bus is read on each call; no main
+// loop is needed.
+class GstMediaDevice : public MediaDevice {
+ public:
+  // Why an open failed where the caller can do something about it.
+  enum class OpenFailure { kNone, kOutput };
+
+  // Opens file (an existing path) and waits, at most options.open_timeout_ms, until it is
+  // ready to play. audio_sink is the factory of the sink to play into ("fakesink" plays
+  // in silence at the pace of the clock).
+  static MediaError Open(const std::string& file, const std::string& audio_sink,
+                         const GstMediaOptions& options, std::unique_ptr<MediaDevice>* device,
+                         OpenFailure* failure);
+  ~GstMediaDevice() override;
+
+  MediaError Play() override;
+  MediaError Stop() override;
+  MediaError SetVolume(int level) override;
+  int64_t LengthMs() override;
+  int64_t PositionMs() override;
+  bool Playing() override;
+  void Poll() override;
+
+ private:
+  GstMediaDevice(GstElement* pipeline, const GstMediaOptions& options);
+
+  void ReachEnd();
+  int64_t RawPositionMs();
+  // -1 when not known.
+  int64_t DurationMs();
+
+  GstElement* pipeline_;
+  GstBus* bus_;
+  GstMediaOptions options_;
+  bool playing_ = false;
+  bool at_end_ = false;
+  int64_t end_ms_ = 0;
+  int64_t last_position_ms_ = 0;
+  int64_t max_reported_ms_ = -1;
+};
+
+}  // namespace somnara::platform

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "platform/linux/media/gst_media_options.h"
+#include "platform/media_device_table.h"
+
+namespace somnara::platform {
+
+// The media service on GStreamer. Each open device is a playbin pipeline; the format of a
+// file is found from its content, whatever its name. Elements are resolved as the short
+// path service writes them: short names and names in another letter case find the file.
+class GstMediaService : public MediaDeviceTable {
+ public:
+  explicit GstMediaService(GstMediaOptions options = {});
+  ~GstMediaService() override;
+
+  // The sink sounds go to ("pulsesink", "alsasink", or "fakesink" for timed silence),
+  // chosen once at construction.
+  const std::string& AudioSink() const { return sink_; }
+
+ protected:
+  MediaError OpenDevice(const std::string& element, std::unique_ptr<MediaDevice>* device) override;
+
+ private:
+  GstMediaOptions options_;
+  bool ready_ = false;
+  std::string sink_;
+};
+
+}  // namespace somnara::platform
