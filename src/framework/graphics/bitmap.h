@@ -21,8 +21,10 @@ enum class PixelFormat { k24Bit, k32Bit };
 // bitmap it draws on.
 class Bitmap {
  public:
-  // Sizes above this many pixels on a side are refused (SetSize throws fw::Exception).
+  // Larger pictures are refused (SetSize throws fw::Exception): at most this many pixels on
+  // a side and this many in all.
   static constexpr int kMaxDimension = 16384;
+  static constexpr long long kMaxPixels = 1LL << 26;
 
   Bitmap();
   Bitmap(int width, int height, fw::PixelFormat format = fw::PixelFormat::k24Bit);

@@ -113,9 +113,12 @@ class Canvas {
   void SetPixel(int x, int y, fw::Color color);
 
  private:
-  friend class CanvasRaster;
   PixelBuffer Buffer() const;
   Rect DeviceClip() const;
+  void DrawSegment(Point from, Point to, bool last_point);
+  void FillShapeWithPen(int kind, int left, int top, int right, int bottom, int cw, int ch);
+  void BlitScaled(const Rect& dest, const PixelBuffer& src, const Rect& src_rect,
+                  bool use_key, uint32_t key, bool blend);
 
   Bitmap* bitmap_ = nullptr;
   PixelBuffer buffer_;
@@ -123,6 +126,7 @@ class Canvas {
   Rect clip_;
   bool clip_set_ = false;
   Point pen_pos_;
+  int style_pos_ = 0;  // place in the pen's dash pattern
   fw::Pen pen_;
   fw::Brush brush_;
   fw::Font font_;

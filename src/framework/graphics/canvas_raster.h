@@ -1,0 +1,63 @@
+#pragma once
+
+// Pixel-level helpers shared by the canvas's source files.
+
+#include <algorithm>
+#include <cstdint>
+
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/pixel_buffer.h"
+#include "platform/geometry.h"
+
+namespace somnara::fw::raster {
+
+// A buffer with the rectangle that may be written (device pixels, inside the buffer).
+struct Target {
+  PixelBuffer buf;
+  Rect clip;
+  uint32_t* Row(int y) const { return buf.pixels + size_t(y) * size_t(buf.stride); }
+  bool Inside(int x, int y) const {
+    return x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+  }
+};
+
+// What a fill writes: one colour, or a pattern whose (0, 0) lies at a device position.
+struct Paint {
+  uint32_t rgb = 0;
+  const Bitmap* pattern = nullptr;
+  Point pattern_origin;
+};
+
+inline int FloorMod(int a, int m) {
+  int r = a % m;
+  return r < 0 ? r + m : r;
+}
+
+// Fills [x0, x1) of row y, clipped.
+inline void FillSpan(const Target& t, int y, int x0, int x1, const Paint& p) {
+  if (y < t.clip.top || y >= t.clip.bottom) return;
+  x0 = std::max(x0, t.clip.left);
+  x1 = std::min(x1, t.clip.right);
+  if (x0 >= x1) return;
+  uint32_t* row = t.Row(y);
+  if (!p.pattern) {
+    std::fill(row + x0, row + x1, p.rgb | t.buf.alpha);
+    return;
+  }
+  const Bitmap& b = *p.pattern;
+  const uint32_t* src = b.Scanline(FloorMod(y - p.pattern_origin.y, b.Height()));
+  int px = FloorMod(x0 - p.pattern_origin.x, b.Width());
+  uint32_t alpha = t.buf.alpha;
+  for (int x = x0; x < x1;) {
+    int n = std::min(b.Width() - px, x1 - x);
+    for (int i = 0; i < n; ++i) row[x + i] = (src[px + i] & 0x00FFFFFF) | alpha;
+    x += n;
+    px = 0;
+  }
+}
+
+inline void PutPixel(const Target& t, int x, int y, uint32_t rgb) {
+  if (t.Inside(x, y)) t.Row(y)[x] = rgb | t.buf.alpha;
+}
+
+}  // namespace somnara::fw::raster

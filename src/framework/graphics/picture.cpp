@@ -1,0 +1,110 @@
+#include "framework/graphics/picture.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "framework/exceptions.h"
+#include "framework/graphics/bmp_codec.h"
+#include "framework/graphics/file_errors.h"
+#include "framework/graphics/gif_codec.h"
+#include "framework/graphics/jpeg_codec.h"
+
+namespace somnara::fw {
+
+namespace {
+// The message names the file by its full path, as the user would look for it.
+std::string FullPath(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::path full = std::filesystem::absolute(path, ec);
+  if (ec) return path;
+  return full.lexically_normal().string();
+}
+
+struct FileCloser {
+  void operator()(FILE* f) const { std::fclose(f); }
+};
+}  // namespace
+
+std::vector<uint8_t> ReadFileBytes(const std::string& path, size_t max_bytes) {
+  std::unique_ptr<FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
+  if (!f) ThrowCannotOpen(FullPath(path), errno);
+  struct stat info;
+  if (fstat(fileno(f.get()), &info) != 0) ThrowCannotOpen(FullPath(path), errno);
+  if (S_ISDIR(info.st_mode)) ThrowCannotOpen(FullPath(path), EISDIR);
+  std::vector<uint8_t> bytes;
+  uint8_t chunk[65536];
+  while (true) {
+    size_t n = std::fread(chunk, 1, sizeof chunk, f.get());
+    if (bytes.size() + n > max_bytes) ThrowCannotOpen(FullPath(path), EFBIG);
+    bytes.insert(bytes.end(), chunk, chunk + n);
+    if (n < sizeof chunk) {
+      if (std::ferror(f.get())) ThrowCannotOpen(FullPath(path), errno ? errno : EIO);
+      break;
+    }
+  }
+  return bytes;
+}
+
+PictureFormat DetectPictureFormat(std::span<const uint8_t> b) {
+  if (b.size() >= 2 && b[0] == 'B' && b[1] == 'M') return PictureFormat::kBmp;
+  if (b.size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF) return PictureFormat::kJpeg;
+  if (b.size() >= 6 && b[0] == 'G' && b[1] == 'I' && b[2] == 'F' && b[3] == '8' &&
+      (b[4] == '7' || b[4] == '9') && b[5] == 'a')
+    return PictureFormat::kGif;
+  return PictureFormat::kNone;
+}
+
+void Picture::LoadFromFile(const std::string& path) { LoadFromBytes(ReadFileBytes(path)); }
+
+void Picture::LoadFromBytes(std::span<const uint8_t> bytes) {
+  PictureFormat format = DetectPictureFormat(bytes);
+  std::vector<PictureFrame> frames;
+  int width = 0, height = 0;
+  switch (format) {
+    case PictureFormat::kBmp:
+    case PictureFormat::kJpeg: {
+      PictureFrame frame;
+      frame.bitmap = format == PictureFormat::kBmp ? DecodeBmp(bytes) : DecodeJpeg(bytes);
+      width = frame.bitmap.Width();
+      height = frame.bitmap.Height();
+      frames.push_back(std::move(frame));
+      break;
+    }
+    case PictureFormat::kGif: {
+      GifImage gif = DecodeGif(bytes);
+      width = gif.width;
+      height = gif.height;
+      frames = std::move(gif.frames);
+      break;
+    }
+    case PictureFormat::kNone:
+      throw Exception("Unknown picture file format");
+  }
+  frames_ = std::move(frames);
+  width_ = width;
+  height_ = height;
+  format_ = format;
+}
+
+void Picture::Clear() {
+  frames_.clear();
+  width_ = height_ = 0;
+  format_ = PictureFormat::kNone;
+}
+
+const Bitmap& Picture::Graphic() const {
+  static const Bitmap kEmpty;
+  return frames_.empty() ? kEmpty : frames_.front().bitmap;
+}
+
+int Picture::TotalDuration() const {
+  int total = 0;
+  for (const PictureFrame& f : frames_) total += f.delay_ms;
+  return total;
+}
+
+}  // namespace somnara::fw
