@@ -1,0 +1,62 @@
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+
+#include "platform/geometry.h"
+#include "platform/native_window.h"
+
+namespace somnara::platform::x11 {
+
+// Attaches a shared-memory segment on the server. Returns false, without a printed
+// error, when the server refuses it (another machine, other user, bad segment).
+bool AttachSegment(Display* display, XShmSegmentInfo* info);
+
+// True for display names that reach the server through a local socket; shared
+// memory with a server on another machine would name some other process's segment.
+bool IsLocalDisplayName(const char* name);
+
+// A window's copy of the last picture presented: the pixels the framework handed
+// over are kept here, so exposed parts of the window are repaired without asking
+// the framework, and sent to the server through shared memory when the server
+// allows it, else as ordinary image requests.
+class X11Surface {
+ public:
+  X11Surface(Display* display, Visual* visual, int depth, bool allow_shared_memory);
+  ~X11Surface();
+  X11Surface(const X11Surface&) = delete;
+  X11Surface& operator=(const X11Surface&) = delete;
+
+  // Takes the `damage` part of the view (the whole view when the size changed) and
+  // returns the part actually taken, clipped to the view; empty for a bad view.
+  Rect Update(const PixelView& view, const Rect& damage);
+  // Sends a part of the kept picture to a drawable.
+  void Put(Drawable drawable, GC gc, const Rect& area);
+
+  bool HasContent() const { return image_ != nullptr; }
+  Size size() const { return size_; }
+  bool UsesSharedMemory() const { return shm_attached_; }
+
+ private:
+  bool Allocate(int width, int height);
+  bool AllocateShared(int width, int height);
+  bool AllocatePlain(int width, int height);
+  void Release();
+  void WaitForServerRead();
+  void Copy(const PixelView& view, const Rect& area);
+
+  Display* display_;
+  Visual* visual_;
+  int depth_;
+  bool allow_shared_memory_;
+  XImage* image_ = nullptr;
+  XShmSegmentInfo shm_{};
+  bool shm_attached_ = false;
+  bool server_reading_ = false;  // a shared-memory put may still be reading the segment
+  bool direct_copy_ = false;     // the image's pixel layout is 0x00RRGGBB words as given
+  uint32_t alpha_bits_ = 0;      // opaque alpha for 32-bit visuals
+  Size size_;
+};
+
+}  // namespace somnara::platform::x11
