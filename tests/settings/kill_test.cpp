@@ -70,7 +70,10 @@ void KillWritersRepeatedly(IniProfileStore::Options options, int rounds) {
   WriteBytes(path, base);
   long last_counter = -1;
   int rounds_with_progress = 0;
-  for (int round = 0; round < rounds; ++round) {
+  // A loaded machine with slow syncs gets fewer rounds rather than a slow test.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(8);
+  int round = 0;
+  for (; round < rounds && std::chrono::steady_clock::now() < deadline; ++round) {
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     pid_t child = fork();
@@ -101,12 +104,12 @@ void KillWritersRepeatedly(IniProfileStore::Options options, int rounds) {
   for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
     leftovers += entry.path().filename() != "option.ini";
   }
-  std::cout << (options.unnamed_temp_files ? "unnamed" : "named") << " temporary files: " << rounds
+  std::cout << (options.unnamed_temp_files ? "unnamed" : "named") << " temporary files: " << round
             << " kills, one write " << write_us << " us, " << last_counter + 1
             << " counter writes, " << rounds_with_progress << " rounds with progress, " << leftovers
             << " temporary files left behind\n";
   // Kills that all land before the first write would prove nothing.
-  EXPECT_GE(rounds_with_progress, rounds / 10);
+  EXPECT_GE(rounds_with_progress, round / 10);
 }
 
 TEST(SettingsKillTest, KilledWriterNeverLeavesATornFile) {
