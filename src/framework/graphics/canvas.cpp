@@ -189,50 +189,51 @@ Paint BrushPaint(const Brush& brush, Point origin) {
 void Canvas::DrawSegment(Point from, Point to, bool last_point) {
   if (pen_.Style() == PenStyle::kClear) return;
   Target t = MakeTarget(Buffer(), DeviceClip());
-  int x0 = ClampCoord((long long)from.x + origin_.x), y0 = ClampCoord((long long)from.y + origin_.y);
-  int x1 = ClampCoord((long long)to.x + origin_.x), y1 = ClampCoord((long long)to.y + origin_.y);
+  long long x0 = ClampCoord((long long)from.x + origin_.x);
+  long long y0 = ClampCoord((long long)from.y + origin_.y);
+  long long x1 = ClampCoord((long long)to.x + origin_.x);
+  long long y1 = ClampCoord((long long)to.y + origin_.y);
   int w = pen_.Width();
-  // A segment entirely to one side of the clip area draws nothing (its dash pattern still
-  // advances by its length, so later segments stay in step).
-  Rect reach = t.clip.Inflate(w, w);
-  long long steps = std::max(std::llabs((long long)x1 - x0), std::llabs((long long)y1 - y0));
-  if (t.clip.IsEmpty() || (x0 < reach.left && x1 < reach.left) ||
-      (x0 >= reach.right && x1 >= reach.right) || (y0 < reach.top && y1 < reach.top) ||
-      (y0 >= reach.bottom && y1 >= reach.bottom)) {
-    style_pos_ = int((style_pos_ + steps) % 1000000);
-    return;
+  long long dx = x1 - x0, dy = y1 - y0;
+  long long n = std::max(std::llabs(dx), std::llabs(dy));
+  // Points 0..n lie on the line; a one-pixel pen leaves the last one out.
+  long long count = w == 1 && !last_point ? n : n + 1;
+  int start_style = style_pos_;
+  style_pos_ = int((style_pos_ + count) % 1000000);
+  if (count <= 0 || t.clip.IsEmpty()) return;
+
+  // Step along the major axis; the minor coordinate of step i is the rounded exact value.
+  // Only the steps whose major coordinate can touch the clip area are visited.
+  bool x_major = std::llabs(dx) >= std::llabs(dy);
+  long long m0 = x_major ? x0 : y0, d_major = x_major ? dx : dy;
+  long long n0 = x_major ? y0 : x0, d_minor = x_major ? dy : dx;
+  long long step = d_major >= 0 ? 1 : -1;
+  long long lo = (x_major ? t.clip.left : t.clip.top) - w;
+  long long hi = (x_major ? t.clip.right : t.clip.bottom) + w;
+  long long first = 0, last = count - 1;
+  if (step > 0) {
+    first = std::max(first, lo - m0);
+    last = std::min(last, hi - m0);
+  } else {
+    first = std::max(first, m0 - hi);
+    last = std::min(last, m0 - lo);
   }
   uint32_t rgb = ColorToRgb(pen_.Color());
   DashPattern dash = w == 1 ? PatternOf(pen_.Style()) : DashPattern{nullptr, 0};
   std::vector<std::pair<int, int>> disc;
   if (w > 1) DiscRows(w, disc);
-  int lo = (w - 1) / 2;
+  int half = (w - 1) / 2;
   Paint paint{rgb, nullptr, {}};
-
-  int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-  int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-  long long err = (long long)dx + dy;
-  int x = x0, y = y0;
-  while (true) {
-    bool last = x == x1 && y == y1;
-    if (last && !last_point && w == 1) break;
+  for (long long i = first; i <= last; ++i) {
+    long long m = m0 + i * step;
+    long long minor = n == 0 ? n0 : n0 + FloorDiv(2 * i * d_minor + n, 2 * n);
+    int x = int(x_major ? m : minor), y = int(x_major ? minor : m);
     if (w == 1) {
-      if (!dash.lengths || DashOn(dash, style_pos_)) PutPixel(t, x, y, rgb);
-      style_pos_ = (style_pos_ + 1) % 1000000;
+      if (!dash.lengths || DashOn(dash, int((start_style + i) % 1000000))) PutPixel(t, x, y, rgb);
     } else {
       for (int j = 0; j < w; ++j)
-        FillSpan(t, y - lo + j, x - lo + disc[size_t(j)].first, x - lo + disc[size_t(j)].second,
-                 paint);
-    }
-    if (last) break;
-    long long e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += sx;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y += sy;
+        FillSpan(t, y - half + j, x - half + disc[size_t(j)].first,
+                 x - half + disc[size_t(j)].second, paint);
     }
   }
 }
