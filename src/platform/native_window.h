@@ -80,6 +80,9 @@ class NativeWindow {
   virtual void Raise() = 0;
   virtual void Focus() = 0;
   virtual void CaptureMouse(bool capture) = 0;
+  // Moves the window with the pointer until the button is released (dragging by the
+  // caption); the new place is reported with kMoved.
+  virtual void BeginMoveDrag(Point screen_start) {}
   // Shows the pixels of `damage` (window-relative); the view covers the whole window.
   virtual void Present(const PixelView& pixels, const Rect& damage) = 0;
 };

@@ -1,0 +1,229 @@
+#include "platform/headless/headless_window_system.h"
+
+#include <algorithm>
+
+namespace somnara::platform {
+
+HeadlessWindowSystem::HeadlessWindowSystem() = default;
+
+HeadlessWindowSystem::~HeadlessWindowSystem() {
+  for (HeadlessWindow* w : windows_) w->listener_ = nullptr;
+}
+
+std::unique_ptr<NativeWindow> HeadlessWindowSystem::CreateWindow(const NativeWindowOptions& options,
+                                                                 NativeWindowListener* listener) {
+  auto window = std::make_unique<HeadlessWindow>(*this, options, listener);
+  windows_.push_back(window.get());
+  return window;
+}
+
+void HeadlessWindowSystem::Remove(HeadlessWindow* window) {
+  windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());
+  z_order_.erase(std::remove(z_order_.begin(), z_order_.end(), window), z_order_.end());
+  if (focused_ == window) focused_ = nullptr;
+  pending_.erase(std::remove_if(pending_.begin(), pending_.end(),
+                                [window](const Pending& p) { return p.window == window; }),
+                 pending_.end());
+}
+
+void HeadlessWindowSystem::BringToTop(HeadlessWindow* window) {
+  z_order_.erase(std::remove(z_order_.begin(), z_order_.end(), window), z_order_.end());
+  z_order_.push_back(window);
+}
+
+std::vector<HeadlessWindow*> HeadlessWindowSystem::StackingOrder() const {
+  std::vector<HeadlessWindow*> out;
+  for (HeadlessWindow* w : z_order_)
+    if (w->visible_) out.push_back(w);
+  return out;
+}
+
+HeadlessWindow* HeadlessWindowSystem::FindByTitle(const std::string& title) const {
+  for (HeadlessWindow* w : windows_)
+    if (w->title_ == title) return w;
+  return nullptr;
+}
+
+HeadlessWindow* HeadlessWindowSystem::TopWindow() const {
+  auto order = StackingOrder();
+  return order.empty() ? nullptr : order.back();
+}
+
+HeadlessWindow* HeadlessWindowSystem::WindowAt(Point screen) const {
+  for (auto it = z_order_.rbegin(); it != z_order_.rend(); ++it) {
+    HeadlessWindow* w = *it;
+    if (!w->visible_ || !w->bounds_.Contains(screen)) continue;
+    Point local{screen.x - w->bounds_.left, screen.y - w->bounds_.top};
+    if (!w->region_.IsEmpty() && !w->region_.Contains(local)) continue;
+    return w;
+  }
+  return nullptr;
+}
+
+void HeadlessWindowSystem::At(int64_t at_ms, std::function<void()> step) {
+  steps_.push_back({at_ms, step_order_++, std::move(step)});
+}
+
+void HeadlessWindowSystem::Queue(HeadlessWindow* window, InputEvent event) {
+  pending_.push_back({window, event});
+}
+
+void HeadlessWindowSystem::MoveMouse(Point screen) {
+  InputEvent e;
+  e.kind = InputEvent::Kind::kMouseMove;
+  e.screen = screen;
+  e.modifiers = buttons_ ? 0x100 : 0;
+  Queue(nullptr, e);
+}
+
+void HeadlessWindowSystem::PressMouse(Point screen, MouseButton button) {
+  InputEvent e;
+  e.kind = InputEvent::Kind::kMouseDown;
+  e.screen = screen;
+  e.button = button;
+  Queue(nullptr, e);
+}
+
+void HeadlessWindowSystem::ReleaseMouse(Point screen, MouseButton button) {
+  InputEvent e;
+  e.kind = InputEvent::Kind::kMouseUp;
+  e.screen = screen;
+  e.button = button;
+  Queue(nullptr, e);
+}
+
+void HeadlessWindowSystem::Click(Point screen, MouseButton button) {
+  MoveMouse(screen);
+  PressMouse(screen, button);
+  ReleaseMouse(screen, button);
+}
+
+void HeadlessWindowSystem::DoubleClick(Point screen) {
+  Click(screen);
+  InputEvent e;
+  e.kind = InputEvent::Kind::kDoubleClick;
+  e.screen = screen;
+  Queue(nullptr, e);
+  ReleaseMouse(screen);
+}
+
+void HeadlessWindowSystem::KeyDown(uint32_t key, unsigned modifiers) {
+  InputEvent e;
+  e.kind = InputEvent::Kind::kKeyDown;
+  e.key = key;
+  e.modifiers = modifiers;
+  Queue(nullptr, e);
+}
+
+void HeadlessWindowSystem::KeyUp(uint32_t key, unsigned modifiers) {
+  InputEvent e;
+  e.kind = InputEvent::Kind::kKeyUp;
+  e.key = key;
+  e.modifiers = modifiers;
+  Queue(nullptr, e);
+}
+
+void HeadlessWindowSystem::TypeChar(uint32_t ch, unsigned modifiers) {
+  InputEvent e;
+  e.kind = InputEvent::Kind::kChar;
+  e.ch = ch;
+  e.modifiers = modifiers;
+  Queue(nullptr, e);
+}
+
+void HeadlessWindowSystem::PressKey(uint32_t key, uint32_t ch, unsigned modifiers) {
+  KeyDown(key, modifiers);
+  if (ch != 0) TypeChar(ch, modifiers);
+  KeyUp(key, modifiers);
+}
+
+void HeadlessWindowSystem::RequestClose(HeadlessWindow* window) {
+  InputEvent e;
+  e.kind = InputEvent::Kind::kCloseRequest;
+  Queue(window, e);
+}
+
+void HeadlessWindowSystem::Deliver(Pending& p) {
+  InputEvent& e = p.event;
+  bool is_key = e.kind == InputEvent::Kind::kKeyDown || e.kind == InputEvent::Kind::kKeyUp ||
+                e.kind == InputEvent::Kind::kChar;
+  bool is_mouse = e.kind == InputEvent::Kind::kMouseMove ||
+                  e.kind == InputEvent::Kind::kMouseDown ||
+                  e.kind == InputEvent::Kind::kMouseUp || e.kind == InputEvent::Kind::kDoubleClick;
+  HeadlessWindow* w = p.window;
+  if (is_mouse) {
+    cursor_ = e.screen;
+    if (e.kind == InputEvent::Kind::kMouseDown) buttons_ |= 1u << int(e.button);
+    if (e.kind == InputEvent::Kind::kMouseUp) buttons_ &= ~(1u << int(e.button));
+    // A window being dragged follows the pointer until the button comes up.
+    for (HeadlessWindow* d : windows_) {
+      if (!d->dragging_) continue;
+      if (e.kind == InputEvent::Kind::kMouseMove) {
+        Rect b = d->drag_bounds_.Offset(e.screen.x - d->drag_start_.x, e.screen.y - d->drag_start_.y);
+        d->bounds_ = b;
+        InputEvent moved;
+        moved.kind = InputEvent::Kind::kMoved;
+        moved.area = b;
+        if (d->listener_) d->listener_->OnNativeEvent(moved);
+      } else if (e.kind == InputEvent::Kind::kMouseUp) {
+        d->dragging_ = false;
+      }
+      return;
+    }
+    if (w == nullptr) {
+      // A window with the mouse captured gets every mouse event.
+      for (HeadlessWindow* c : windows_)
+        if (c->captured_ && c->visible_) w = c;
+    }
+    if (w == nullptr) w = WindowAt(e.screen);
+  } else if (is_key && w == nullptr) {
+    w = focused_;
+  }
+  if (w == nullptr || w->listener_ == nullptr) return;
+  e.pos = {e.screen.x - w->bounds_.left, e.screen.y - w->bounds_.top};
+  if (e.kind == InputEvent::Kind::kMouseDown && focused_ != w) {
+    focused_ = w;
+    InputEvent focus;
+    focus.kind = InputEvent::Kind::kFocusIn;
+    w->listener_->OnNativeEvent(focus);
+    if (w->listener_ == nullptr) return;
+  }
+  w->listener_->OnNativeEvent(e);
+}
+
+void HeadlessWindowSystem::WaitForEvents(int64_t deadline_ms) {
+  ++waits_;
+  if (!pending_.empty()) {
+    Pending p = pending_.front();
+    pending_.pop_front();
+    Deliver(p);
+    return;
+  }
+  int64_t target = deadline_ms;
+  for (const Step& s : steps_)
+    if (target < 0 || s.at_ms < target) target = s.at_ms;
+  if (target < 0) {
+    if (on_stall) {
+      auto stall = on_stall;
+      stall();
+      return;
+    }
+    throw HeadlessStall("the program waits for input that will never come (virtual time " +
+                        std::to_string(clock_.NowMs()) + " ms)");
+  }
+  if (target > time_limit_ms)
+    throw HeadlessStall("virtual time limit reached at " + std::to_string(clock_.NowMs()) + " ms");
+  clock_.AdvanceTo(target);
+  // Steps that are due run in the order they were given; a step may add new steps.
+  while (true) {
+    auto due = std::min_element(steps_.begin(), steps_.end(), [](const Step& a, const Step& b) {
+      return a.at_ms != b.at_ms ? a.at_ms < b.at_ms : a.order < b.order;
+    });
+    if (due == steps_.end() || due->at_ms > clock_.NowMs()) break;
+    std::function<void()> run = std::move(due->run);
+    steps_.erase(due);
+    run();
+  }
+}
+
+}  // namespace somnara::platform
