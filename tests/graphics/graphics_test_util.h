@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdlib>
 #include <string>
 
 #include "framework/graphics/bitmap.h"
@@ -18,6 +19,20 @@ inline int CountColor(const Bitmap& b, Color c) {
   int n = 0;
   for (int y = 0; y < b.Height(); ++y)
     for (int x = 0; x < b.Width(); ++x) n += b.GetPixel(x, y) == c;
+  return n;
+}
+
+// Pixels within a small distance of a colour: antialiased glyphs reach the full font colour
+// only in few pixels at small sizes.
+inline int CountNear(const Bitmap& b, Color c, int tolerance = 64) {
+  int n = 0;
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) {
+      Color p = b.GetPixel(x, y);
+      n += std::abs(int(RedOf(p)) - RedOf(c)) <= tolerance &&
+           std::abs(int(GreenOf(p)) - GreenOf(c)) <= tolerance &&
+           std::abs(int(BlueOf(p)) - BlueOf(c)) <= tolerance;
+    }
   return n;
 }
 
