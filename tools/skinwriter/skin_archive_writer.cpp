@@ -58,6 +58,13 @@ void SkinArchiveWriter::AddEntry(std::string_view name, std::span<const uint8_t>
   entries_.push_back(std::move(entry));
 }
 
+void SkinArchiveWriter::AddStoredEntry(std::string_view name, std::vector<uint8_t> stored,
+                                       uint16_t flags, uint32_t crc, uint32_t size) {
+  const EntryOptions defaults;
+  entries_.push_back(
+      {std::string(name), flags, defaults.time, defaults.date, crc, size, std::move(stored)});
+}
+
 std::vector<uint8_t> SkinArchiveWriter::Build() const {
   std::vector<uint8_t> out;
   std::vector<uint32_t> local_offsets;

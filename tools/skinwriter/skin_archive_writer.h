@@ -22,6 +22,11 @@ class SkinArchiveWriter {
  public:
   void AddEntry(std::string_view name, std::span<const uint8_t> content,
                 const EntryOptions& options = {});
+  // An entry whose data is already in its stored form (deflated, enciphered as `flags`
+  // says), with the CRC and inflated size to declare: for skins made by other means, and
+  // for trying the reader on damaged data.
+  void AddStoredEntry(std::string_view name, std::vector<uint8_t> stored, uint16_t flags,
+                      uint32_t crc, uint32_t size);
   std::vector<uint8_t> Build() const;
 
  private:
