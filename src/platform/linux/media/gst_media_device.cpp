@@ -13,6 +13,7 @@ constexpr guint kPlayFlagAudio = 1u << 1;
 constexpr guint kPlayFlagSoftVolume = 1u << 4;
 
 constexpr int64_t kNsPerMs = 1000000;
+constexpr int kDurationWaitMs = 100;
 
 // Gives the MIDI synthesiser its instruments and loudness. The soundfont is named here
 // rather than looked for in the data directories, which a desktop session may not list.
@@ -102,6 +103,11 @@ MediaError GstMediaDevice::Open(const std::string& file, const std::string& audi
       if (IsOutputFailure(message.get(), sink)) *failure = OpenFailure::kOutput;
       return MediaError::kNotPlayable;
     }
+  }
+  // Some parsers (MP3 without a length header) estimate the duration a moment after the
+  // first frames; a short wait lets the length be known right after the open.
+  for (int waited_ms = 0; waited_ms < kDurationWaitMs && self->DurationMs() < 0; ++waited_ms) {
+    g_usleep(1000);
   }
   gint audio_streams = 0;
   g_object_get(self->pipeline_, "n-audio", &audio_streams, nullptr);

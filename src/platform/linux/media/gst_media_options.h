@@ -16,7 +16,7 @@ struct GstMediaOptions {
   // Instruments for MIDI files.
   std::string soundfont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
   // The synthesiser's master gain; its own default is far quieter than recorded sound.
-  double midi_gain = 0.8;
+  double midi_gain = 1.0;
   // The longest an open may take before it fails.
   int open_timeout_ms = 3000;
 };
