@@ -1,7 +1,8 @@
+#include "framework/graphics/bitmap.h"
+
 #include <gtest/gtest.h>
 
 #include "framework/exceptions.h"
-#include "framework/graphics/bitmap.h"
 #include "framework/graphics/canvas.h"
 #include "graphics_test_util.h"
 

@@ -1,11 +1,12 @@
+#include "framework/graphics/bmp_codec.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "framework/exceptions.h"
-#include "framework/graphics/bmp_codec.h"
-#include "framework/graphics/picture.h"
 #include "bmp_builder.h"
+#include "framework/exceptions.h"
+#include "framework/graphics/picture.h"
 
 namespace somnara::fw {
 namespace {
@@ -14,7 +15,9 @@ using testing::BmpSpec;
 using testing::BuildBmp;
 using testing::PaddedRows;
 
-uint32_t Px(const Bitmap& b, int x, int y) { return b.Scanline(y)[x]; }
+uint32_t Px(const Bitmap& b, int x, int y) {
+  return b.Scanline(y)[x];
+}
 
 TEST(BmpDecode, OneBitRowsArePaddedAndStoredBottomUp) {
   BmpSpec s;
@@ -70,12 +73,12 @@ TEST(BmpDecode, RunLengthEncodedEightAndFourBits) {
   s.compression = 1;
   s.colors_used = 4;
   s.palette = {0x000000, 0x111111, 0x222222, 0x333333};
-  s.pixels = {3, 1,                 // three of index 1
-              0, 3, 2, 3, 2, 0,     // three literal pixels, padded
-              0, 0,                 // end of the bottom row
-              0, 2, 2, 0,           // move two to the right
-              2, 3,                 // two of index 3
-              0, 1};                // end of picture
+  s.pixels = {3, 1,              // three of index 1
+              0, 3, 2, 3, 2, 0,  // three literal pixels, padded
+              0, 0,              // end of the bottom row
+              0, 2, 2, 0,        // move two to the right
+              2, 3,              // two of index 3
+              0, 1};             // end of picture
   Bitmap b = DecodeBmp(BuildBmp(s));
   const uint32_t bottom[] = {0x111111, 0x111111, 0x111111, 0x222222, 0x333333, 0x222222};
   const uint32_t top[] = {0, 0, 0x333333, 0x333333, 0, 0};

@@ -34,7 +34,7 @@ TEST(Font, SizeAndHeightFollowEachOther) {
   EXPECT_EQ(f.Height(), -16);
   f.SetHeight(-13);
   EXPECT_EQ(f.Size(), 10);  // 9.75 rounds up
-  f.SetHeight(20);           // a cell height reads as a negative size
+  f.SetHeight(20);          // a cell height reads as a negative size
   EXPECT_EQ(f.Size(), -15);
   Font g = f;
   EXPECT_EQ(f, g);
@@ -154,9 +154,9 @@ TEST(TextFallback, ChineseCaptionsDrawWithAFallbackFace) {
 TEST(TextFallback, BrokenUtf8DrawsReplacementsInsteadOfFailing) {
   EXPECT_EQ(DecodeUtf8("a\xC3\xA9"), U"a\u00E9");
   EXPECT_EQ(DecodeUtf8("\xE9\x9F\xB3"), U"音");
-  EXPECT_EQ(DecodeUtf8("\xC0\xAF"), U"\uFFFD\uFFFD");        // overlong
+  EXPECT_EQ(DecodeUtf8("\xC0\xAF"), U"\uFFFD\uFFFD");            // overlong
   EXPECT_EQ(DecodeUtf8("\xED\xA0\x80"), U"\uFFFD\uFFFD\uFFFD");  // surrogate
-  EXPECT_EQ(DecodeUtf8("\xE9\x9F"), U"\uFFFD\uFFFD");        // cut short
+  EXPECT_EQ(DecodeUtf8("\xE9\x9F"), U"\uFFFD\uFFFD");            // cut short
   Bitmap b = Blank(50, 20);
   b.GetCanvas().TextOut(0, 0, "\xFF\xFE\x80");
   EXPECT_GT(b.GetCanvas().TextWidth("\xFF"), 0);

@@ -1,5 +1,7 @@
-#include <gtest/gtest.h>
+#include "framework/graphics/picture.h"
+
 #include <gif_lib.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -9,7 +11,6 @@
 #include "framework/exceptions.h"
 #include "framework/graphics/gif_codec.h"
 #include "framework/graphics/jpeg_codec.h"
-#include "framework/graphics/picture.h"
 
 namespace somnara::fw {
 namespace {
@@ -217,8 +218,9 @@ TEST(PictureFiles, MissingFileMessageNamesTheFullPathAndTheReason) {
     Picture().LoadFromFile("/nonexistent-somnara-dir/pend.gif");
     ADD_FAILURE() << "opened";
   } catch (const FileError& e) {
-    EXPECT_STREQ(e.what(),
-                 "Cannot open file \"/nonexistent-somnara-dir/pend.gif\". No such file or directory");
+    EXPECT_STREQ(
+        e.what(),
+        "Cannot open file \"/nonexistent-somnara-dir/pend.gif\". No such file or directory");
   }
   // A relative name is shown as the full path.
   std::string cwd = std::filesystem::current_path().string();
@@ -226,8 +228,8 @@ TEST(PictureFiles, MissingFileMessageNamesTheFullPathAndTheReason) {
     Bitmap().LoadFromFile("no-such-picture.bmp");
     ADD_FAILURE() << "opened";
   } catch (const FileError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + cwd +
-                                         "/no-such-picture.bmp\". No such file or directory");
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot open file \"" + cwd + "/no-such-picture.bmp\". No such file or directory");
   }
   std::string dir = ::testing::TempDir();
   try {
@@ -242,8 +244,8 @@ TEST(PictureFiles, LoadsAnAnimatedGifFromAFileAndKeepsItsOldContentOnErrors) {
   std::string path = ::testing::TempDir() + "/somnara_pend.gif";
   {
     std::vector<uint8_t> bytes = FourFrameGif();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                               std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   }
   Picture p;
   p.LoadFromFile(path);

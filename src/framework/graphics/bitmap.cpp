@@ -75,10 +75,8 @@ Bitmap::~Bitmap() = default;
 void Bitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
-  if (width > kMaxDimension || height > kMaxDimension ||
-      (long long)width * height > kMaxPixels)
-    throw Exception("Bitmap too large: " + std::to_string(width) + " x " +
-                    std::to_string(height));
+  if (width > kMaxDimension || height > kMaxDimension || (long long)width * height > kMaxPixels)
+    throw Exception("Bitmap too large: " + std::to_string(width) + " x " + std::to_string(height));
   if (width == width_ && height == height_) return;
   if (width == 0 || height == 0) {
     width = height = 0;
@@ -141,7 +139,9 @@ platform::PixelView Bitmap::View() const {
   return platform::PixelView{pixels_.data(), width_, height_, width_};
 }
 
-void Bitmap::LoadFromFile(const std::string& path) { LoadFromBytes(ReadFileBytes(path)); }
+void Bitmap::LoadFromFile(const std::string& path) {
+  LoadFromBytes(ReadFileBytes(path));
+}
 
 void Bitmap::LoadFromBytes(std::span<const uint8_t> bytes) {
   Picture picture;
@@ -167,7 +167,9 @@ void Bitmap::SaveToFile(const std::string& path) const {
   if (!ok) ThrowCannotWrite(path, error ? error : EIO);
 }
 
-std::vector<uint8_t> Bitmap::SaveToBytes() const { return EncodeBmp24(*this); }
+std::vector<uint8_t> Bitmap::SaveToBytes() const {
+  return EncodeBmp24(*this);
+}
 
 bool Bitmap::SamePixels(const Bitmap& other) const {
   return width_ == other.width_ && height_ == other.height_ && format_ == other.format_ &&

@@ -132,8 +132,8 @@ void DecodeRle(const Bytes& in, uint64_t pos, const Header& h, int width, int he
   int64_t x = 0, y = 0;  // y counts rows from the bottom
   auto put = [&](uint32_t index) {
     if (index >= palette.size()) Fail("a colour index lies outside the palette");
-    if (x < width && y < height) indexes[size_t(height - 1 - y) * size_t(width) + size_t(x)] =
-        uint8_t(index);
+    if (x < width && y < height)
+      indexes[size_t(height - 1 - y) * size_t(width) + size_t(x)] = uint8_t(index);
     ++x;
   };
   while (y < height) {

@@ -19,10 +19,16 @@ __extension__ typedef __int128 Int128;
 
 // Coordinates beyond this are pulled in, so that no size computation can overflow.
 constexpr int kCoordLimit = 1 << 24;
-int ClampCoord(long long v) { return int(std::clamp<long long>(v, -kCoordLimit, kCoordLimit)); }
+int ClampCoord(long long v) {
+  return int(std::clamp<long long>(v, -kCoordLimit, kCoordLimit));
+}
 
-long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-long long CeilDiv(long long a, long long b) { return -FloorDiv(-a, b); }
+long long FloorDiv(long long a, long long b) {
+  return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+long long CeilDiv(long long a, long long b) {
+  return -FloorDiv(-a, b);
+}
 
 enum ShapeKind { kShapeRect, kShapeEllipse, kShapeRoundRect };
 
@@ -151,8 +157,12 @@ PixelBuffer Canvas::Buffer() const {
   return b;
 }
 
-int Canvas::Width() const { return Buffer().width; }
-int Canvas::Height() const { return Buffer().height; }
+int Canvas::Width() const {
+  return Buffer().width;
+}
+int Canvas::Height() const {
+  return Buffer().height;
+}
 
 Rect Canvas::DeviceClip() const {
   PixelBuffer b = Buffer();
@@ -161,19 +171,27 @@ Rect Canvas::DeviceClip() const {
   return clip_set_ ? clip_.Intersect(full) : full;
 }
 
-Rect Canvas::ClipRect() const { return clip_set_ ? clip_ : Rect{0, 0, Width(), Height()}; }
+Rect Canvas::ClipRect() const {
+  return clip_set_ ? clip_ : Rect{0, 0, Width(), Height()};
+}
 
 void Canvas::SetClipRect(const Rect& clip) {
   clip_ = clip;
   clip_set_ = true;
 }
 
-void Canvas::ResetClip() { clip_set_ = false; }
+void Canvas::ResetClip() {
+  clip_set_ = false;
+}
 
-Rect Canvas::LogicalClipRect() const { return DeviceClip().Offset(-origin_.x, -origin_.y); }
+Rect Canvas::LogicalClipRect() const {
+  return DeviceClip().Offset(-origin_.x, -origin_.y);
+}
 
 namespace {
-Target MakeTarget(const PixelBuffer& b, const Rect& clip) { return Target{b, clip}; }
+Target MakeTarget(const PixelBuffer& b, const Rect& clip) {
+  return Target{b, clip};
+}
 
 Paint BrushPaint(const Brush& brush, Point origin) {
   Paint p;
@@ -256,7 +274,8 @@ void Canvas::Polygon(std::span<const Point> points) {
     v.reserve(points.size());
     double top = 1e18, bottom = -1e18;
     for (const Point& p : points) {
-      double px = ClampCoord((long long)p.x + origin_.x), py = ClampCoord((long long)p.y + origin_.y);
+      double px = ClampCoord((long long)p.x + origin_.x),
+             py = ClampCoord((long long)p.y + origin_.y);
       v.emplace_back(px, py);
       top = std::min(top, py);
       bottom = std::max(bottom, py);
@@ -335,8 +354,13 @@ void Canvas::FillShapeWithPen(int kind, int l, int t0, int r, int b, int cw, int
   // Wide pens lie centred on the outline.
   int lo = (w - 1) / 2, hi = w / 2;
   outer = Shape{ShapeKind(kind), l - lo, t0 - lo, r + hi, b + hi, cw + w - 1, ch + w - 1};
-  Shape inner{ShapeKind(kind), outer.l + w, outer.t + w, outer.r - w, outer.b - w,
-              std::max(0, cw - w - 1), std::max(0, ch - w - 1)};
+  Shape inner{ShapeKind(kind),
+              outer.l + w,
+              outer.t + w,
+              outer.r - w,
+              outer.b - w,
+              std::max(0, cw - w - 1),
+              std::max(0, ch - w - 1)};
   for (int y = std::max(outer.t, t.clip.top); y < std::min(outer.b, t.clip.bottom); ++y) {
     int a0, a1, i0, i1;
     if (!ShapeSpan(outer, y, a0, a1)) continue;
@@ -442,8 +466,13 @@ void Canvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
   };
   int w = pen_.Width();
   int lo = (w - 1) / 2, hi = w / 2;
-  Shape outer{kShapeEllipse, ClampCoord((long long)l + ox - lo), ClampCoord((long long)tp + oy - lo),
-              ClampCoord((long long)r + ox + hi), ClampCoord((long long)b + oy + hi), 0, 0};
+  Shape outer{kShapeEllipse,
+              ClampCoord((long long)l + ox - lo),
+              ClampCoord((long long)tp + oy - lo),
+              ClampCoord((long long)r + ox + hi),
+              ClampCoord((long long)b + oy + hi),
+              0,
+              0};
   Shape inner{kShapeEllipse, outer.l + w, outer.t + w, outer.r - w, outer.b - w, 0, 0};
   for (int y = std::max(outer.t, t.clip.top); y < std::min(outer.b, t.clip.bottom); ++y) {
     int a0, a1;

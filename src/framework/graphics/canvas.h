@@ -117,8 +117,8 @@ class Canvas {
   Rect DeviceClip() const;
   void DrawSegment(Point from, Point to, bool last_point);
   void FillShapeWithPen(int kind, int left, int top, int right, int bottom, int cw, int ch);
-  void BlitScaled(const Rect& dest, const PixelBuffer& src, const Rect& src_rect,
-                  bool use_key, uint32_t key, bool blend);
+  void BlitScaled(const Rect& dest, const PixelBuffer& src, const Rect& src_rect, bool use_key,
+                  uint32_t key, bool blend);
 
   Bitmap* bitmap_ = nullptr;
   PixelBuffer buffer_;

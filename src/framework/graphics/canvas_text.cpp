@@ -69,8 +69,8 @@ class Layout {
     size_t start = 0;
     while (true) {
       size_t tab = s.find('\t', start);
-      x += renderer_.Width(font_, s.substr(start, tab == std::string_view::npos ? s.npos
-                                                                               : tab - start));
+      x += renderer_.Width(font_,
+                           s.substr(start, tab == std::string_view::npos ? s.npos : tab - start));
       if (tab == std::string_view::npos) return x;
       x = (x / tab_width_ + 1) * tab_width_;
       start = tab + 1;
@@ -201,9 +201,13 @@ int Canvas::TextWidth(std::string_view text) {
   return TextRenderer::Instance().Width(font_, text);
 }
 
-int Canvas::TextHeight(std::string_view) { return TextRenderer::Instance().Metrics(font_).height; }
+int Canvas::TextHeight(std::string_view) {
+  return TextRenderer::Instance().Metrics(font_).height;
+}
 
-Size Canvas::TextExtent(std::string_view text) { return {TextWidth(text), TextHeight(text)}; }
+Size Canvas::TextExtent(std::string_view text) {
+  return {TextWidth(text), TextHeight(text)};
+}
 
 int Canvas::DrawText(std::string_view raw, Rect& rect, unsigned flags) {
   bool single = flags & DT_SINGLELINE;

@@ -11,9 +11,15 @@ using Color = uint32_t;
 constexpr Color MakeColor(uint8_t r, uint8_t g, uint8_t b) {
   return Color(r) | (Color(g) << 8) | (Color(b) << 16);
 }
-constexpr uint8_t RedOf(Color c) { return uint8_t(c & 0xFF); }
-constexpr uint8_t GreenOf(Color c) { return uint8_t((c >> 8) & 0xFF); }
-constexpr uint8_t BlueOf(Color c) { return uint8_t((c >> 16) & 0xFF); }
+constexpr uint8_t RedOf(Color c) {
+  return uint8_t(c & 0xFF);
+}
+constexpr uint8_t GreenOf(Color c) {
+  return uint8_t((c >> 8) & 0xFF);
+}
+constexpr uint8_t BlueOf(Color c) {
+  return uint8_t((c >> 16) & 0xFF);
+}
 
 // System colour indexes of the classic desktop.
 enum SystemColorIndex : int {
@@ -52,8 +58,12 @@ enum SystemColorIndex : int {
 };
 
 constexpr Color kSystemColorFlag = 0xFF000000;
-constexpr Color SystemColorRef(int index) { return kSystemColorFlag | Color(index); }
-constexpr bool IsSystemColor(Color c) { return (c & 0xFF000000) == kSystemColorFlag; }
+constexpr Color SystemColorRef(int index) {
+  return kSystemColorFlag | Color(index);
+}
+constexpr bool IsSystemColor(Color c) {
+  return (c & 0xFF000000) == kSystemColorFlag;
+}
 
 // Plain colours.
 constexpr Color clBlack = 0x000000;

@@ -12,8 +12,14 @@ namespace {
 }
 }  // namespace
 
-void ThrowCannotOpen(const std::string& path, int e) { Throw("Cannot open file", path, e); }
-void ThrowCannotCreate(const std::string& path, int e) { Throw("Cannot create file", path, e); }
-void ThrowCannotWrite(const std::string& path, int e) { Throw("Cannot write file", path, e); }
+void ThrowCannotOpen(const std::string& path, int e) {
+  Throw("Cannot open file", path, e);
+}
+void ThrowCannotCreate(const std::string& path, int e) {
+  Throw("Cannot create file", path, e);
+}
+void ThrowCannotWrite(const std::string& path, int e) {
+  Throw("Cannot write file", path, e);
+}
 
 }  // namespace somnara::fw

@@ -12,8 +12,12 @@ int MulDiv(int a, int b, int c) {
 }
 }  // namespace
 
-int Font::Size() const { return -MulDiv(height_, 72, kScreenPixelsPerInch); }
+int Font::Size() const {
+  return -MulDiv(height_, 72, kScreenPixelsPerInch);
+}
 
-void Font::SetSize(int points) { height_ = -MulDiv(points, kScreenPixelsPerInch, 72); }
+void Font::SetSize(int points) {
+  height_ = -MulDiv(points, kScreenPixelsPerInch, 72);
+}
 
 }  // namespace somnara::fw

@@ -17,7 +17,9 @@ namespace {
 constexpr long long kMaxTotalPixels = 1LL << 26;
 constexpr int kDefaultDelayMs = 100;
 
-[[noreturn]] void Fail(const std::string& why) { throw Exception("GIF image is not valid: " + why); }
+[[noreturn]] void Fail(const std::string& why) {
+  throw Exception("GIF image is not valid: " + why);
+}
 
 struct MemoryReader {
   const uint8_t* data;

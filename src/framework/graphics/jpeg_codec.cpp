@@ -1,5 +1,7 @@
 #include "framework/graphics/jpeg_codec.h"
 
+#include <jpeglib.h>
+
 #include <algorithm>
 #include <bit>
 #include <csetjmp>
@@ -7,8 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
-#include <jpeglib.h>
 
 #include "framework/exceptions.h"
 
@@ -109,8 +109,8 @@ void DecodeRaw(const uint8_t* data, size_t size, RawImage* out, char* message) {
   out->height = int(height);
 }
 
-void EncodeRaw(const unsigned char* bgrx, int width, int height, int quality,
-               unsigned char** out, unsigned long* out_size, char* message) {
+void EncodeRaw(const unsigned char* bgrx, int width, int height, int quality, unsigned char** out,
+               unsigned long* out_size, char* message) {
   jpeg_compress_struct cinfo;
   ErrorManager err;
   message[0] = '\0';
@@ -132,7 +132,8 @@ void EncodeRaw(const unsigned char* bgrx, int width, int height, int quality,
   jpeg_set_quality(&cinfo, quality, TRUE);
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<unsigned char*>(bgrx) + size_t(cinfo.next_scanline) * size_t(width) * 4;
+    JSAMPROW row =
+        const_cast<unsigned char*>(bgrx) + size_t(cinfo.next_scanline) * size_t(width) * 4;
     jpeg_write_scanlines(&cinfo, &row, 1);
   }
   jpeg_finish_compress(&cinfo);

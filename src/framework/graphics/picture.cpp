@@ -58,7 +58,9 @@ PictureFormat DetectPictureFormat(std::span<const uint8_t> b) {
   return PictureFormat::kNone;
 }
 
-void Picture::LoadFromFile(const std::string& path) { LoadFromBytes(ReadFileBytes(path)); }
+void Picture::LoadFromFile(const std::string& path) {
+  LoadFromBytes(ReadFileBytes(path));
+}
 
 void Picture::LoadFromBytes(std::span<const uint8_t> bytes) {
   PictureFormat format = DetectPictureFormat(bytes);

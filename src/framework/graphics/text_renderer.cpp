@@ -78,17 +78,28 @@ std::string Lower(std::string s) {
 // so that every machine draws them alike.
 std::string MapFamily(const std::string& name) {
   static const std::map<std::string, std::string> kAliases = {
-      {"ms sans serif", "DejaVu Sans"},     {"microsoft sans serif", "DejaVu Sans"},
-      {"tahoma", "DejaVu Sans"},            {"arial", "DejaVu Sans"},
-      {"verdana", "DejaVu Sans"},           {"segoe ui", "DejaVu Sans"},
-      {"system", "DejaVu Sans"},            {"ms shell dlg", "DejaVu Sans"},
-      {"ms shell dlg 2", "DejaVu Sans"},    {"sans-serif", "DejaVu Sans"},
-      {"sans", "DejaVu Sans"},              {"courier new", "DejaVu Sans Mono"},
-      {"courier", "DejaVu Sans Mono"},      {"fixedsys", "DejaVu Sans Mono"},
-      {"monospace", "DejaVu Sans Mono"},    {"times new roman", "DejaVu Serif"},
-      {"ms serif", "DejaVu Serif"},         {"serif", "DejaVu Serif"},
-      {"宋体", "WenQuanYi Micro Hei"},      {"simsun", "WenQuanYi Micro Hei"},
-      {"微软雅黑", "WenQuanYi Micro Hei"},  {"microsoft yahei", "WenQuanYi Micro Hei"},
+      {"ms sans serif", "DejaVu Sans"},
+      {"microsoft sans serif", "DejaVu Sans"},
+      {"tahoma", "DejaVu Sans"},
+      {"arial", "DejaVu Sans"},
+      {"verdana", "DejaVu Sans"},
+      {"segoe ui", "DejaVu Sans"},
+      {"system", "DejaVu Sans"},
+      {"ms shell dlg", "DejaVu Sans"},
+      {"ms shell dlg 2", "DejaVu Sans"},
+      {"sans-serif", "DejaVu Sans"},
+      {"sans", "DejaVu Sans"},
+      {"courier new", "DejaVu Sans Mono"},
+      {"courier", "DejaVu Sans Mono"},
+      {"fixedsys", "DejaVu Sans Mono"},
+      {"monospace", "DejaVu Sans Mono"},
+      {"times new roman", "DejaVu Serif"},
+      {"ms serif", "DejaVu Serif"},
+      {"serif", "DejaVu Serif"},
+      {"宋体", "WenQuanYi Micro Hei"},
+      {"simsun", "WenQuanYi Micro Hei"},
+      {"微软雅黑", "WenQuanYi Micro Hei"},
+      {"microsoft yahei", "WenQuanYi Micro Hei"},
   };
   auto it = kAliases.find(Lower(name));
   return it != kAliases.end() ? it->second : name;
@@ -441,9 +452,9 @@ struct TextRenderer::Impl {
         g.height = int(bm.rows);
         g.coverage.resize(size_t(g.width) * size_t(g.height));
         for (int y = 0; y < g.height; ++y) {
-          const unsigned char* src =
-              bm.pitch >= 0 ? bm.buffer + size_t(y) * size_t(bm.pitch)
-                            : bm.buffer + size_t(g.height - 1 - y) * size_t(-bm.pitch);
+          const unsigned char* src = bm.pitch >= 0
+                                         ? bm.buffer + size_t(y) * size_t(bm.pitch)
+                                         : bm.buffer + size_t(g.height - 1 - y) * size_t(-bm.pitch);
           std::copy_n(src, g.width, g.coverage.data() + size_t(y) * size_t(g.width));
         }
       }
@@ -533,8 +544,8 @@ int TextRenderer::Width(const Font& font, std::string_view utf8) {
   return impl_->Width(font, utf8);
 }
 
-int TextRenderer::Draw(const PixelBuffer& buffer, const Rect& clip, int x, int y,
-                       const Font& font, std::string_view utf8, Color color) {
+int TextRenderer::Draw(const PixelBuffer& buffer, const Rect& clip, int x, int y, const Font& font,
+                       std::string_view utf8, Color color) {
   std::lock_guard lock(impl_->mutex);
   return impl_->Draw(buffer, clip, x, y, font, utf8, color);
 }
