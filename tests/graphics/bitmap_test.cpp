@@ -157,6 +157,30 @@ TEST(StretchDraw, ScalesToTheDestinationRectangle) {
   EXPECT_EQ(testing::RowPicture(keyed, 0, clBlack), "..xx..");
 }
 
+TEST(StretchDraw, PartsOfOnePictureForSlicing) {
+  // A 3 x 1 strip: left cap red, magenta middle, right cap blue.
+  Bitmap strip(3, 1);
+  strip.SetPixel(0, 0, clRed);
+  strip.SetPixel(1, 0, kMagenta);
+  strip.SetPixel(2, 0, clBlue);
+  Bitmap dest = Blank(10, 1, clGreen);
+  Canvas& c = dest.GetCanvas();
+  c.StretchDraw({0, 0, 1, 1}, strip, {0, 0, 1, 1});
+  c.StretchDraw({9, 0, 10, 1}, strip, {2, 0, 3, 1});
+  c.TransparentCopy({1, 0, 9, 1}, strip, {1, 0, 2, 1}, kMagenta);
+  EXPECT_EQ(testing::RowPicture(dest, 0, clGreen), ".xxxxxxxx.");
+  EXPECT_EQ(dest.GetPixel(0, 0), clRed);
+  EXPECT_EQ(dest.GetPixel(9, 0), clBlue);
+  // The strip's own transparency applies to its parts.
+  strip.SetTransparent(true);
+  strip.SetTransparentColor(kMagenta);
+  c.StretchDraw({1, 0, 9, 1}, strip, {1, 0, 2, 1});
+  EXPECT_EQ(CountColor(dest, clGreen), 8);
+  strip.SetTransparent(false);
+  c.StretchDraw({1, 0, 9, 1}, strip, {1, 0, 2, 1});
+  EXPECT_EQ(CountColor(dest, kMagenta), 8);
+}
+
 TEST(CopyRect, CopiesBetweenCanvasesWithTheirOrigins) {
   Bitmap src = Blank(10, 10, clWhite);
   src.SetPixel(5, 5, clRed);

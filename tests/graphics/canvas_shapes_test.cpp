@@ -260,6 +260,18 @@ TEST(CanvasClip, OriginShiftsAndClipLimitsEveryDrawing) {
   EXPECT_EQ(d.GetPixel(0, 0), clRed);
 }
 
+TEST(CanvasClip, SavedStateComesBack) {
+  Bitmap b = Blank(10, 10);
+  Canvas& c = b.GetCanvas();
+  Canvas::State outer = c.SaveState();
+  c.SetOrigin({3, 3});
+  c.SetClipRect({3, 3, 5, 5});
+  c.RestoreState(outer);
+  c.Brush().SetColor(clRed);
+  c.FillRect({0, 0, 10, 10});
+  EXPECT_EQ(CountColor(b, clRed), 100);
+}
+
 TEST(CanvasClip, ChildCoordinatesThroughOriginAndClipTogether) {
   // A child at (30, 10) of size 20 x 10 paints a frame around its own client area.
   Bitmap b = Blank(60, 30);

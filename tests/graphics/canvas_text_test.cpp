@@ -151,6 +151,22 @@ TEST(TextFallback, ChineseCaptionsDrawWithAFallbackFace) {
   }
 }
 
+TEST(TextFallback, BoldWithoutABoldFaceIsEmboldened) {
+  // The CJK face has no bold cut: bold captions get thicker strokes anyway.
+  auto ink = [](bool bold) {
+    Bitmap b = Blank(120, 30);
+    Canvas& c = b.GetCanvas();
+    c.Brush().SetStyle(BrushStyle::kClear);
+    c.Font().SetBold(bold);
+    c.TextOut(2, 2, "错误");
+    int dark = 0;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 120; ++x) dark += 255 - GreenOf(b.GetPixel(x, y));
+    return dark;
+  };
+  EXPECT_GT(ink(true), ink(false) * 11 / 10);
+}
+
 TEST(TextFallback, BrokenUtf8DrawsReplacementsInsteadOfFailing) {
   EXPECT_EQ(DecodeUtf8("a\xC3\xA9"), U"a\u00E9");
   EXPECT_EQ(DecodeUtf8("\xE9\x9F\xB3"), U"音");

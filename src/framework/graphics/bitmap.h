@@ -68,6 +68,8 @@ class Bitmap {
   void Fill(fw::Color color);
 
   Canvas& GetCanvas();
+  // What a window shows. Windows are drawn on 24-bit pictures; in a 32-bit one the top byte
+  // of each word is its alpha.
   platform::PixelView View() const;
 
   // Decode a BMP, JPEG or GIF (first frame) by its content. Throws fw::FileError when the

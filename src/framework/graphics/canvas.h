@@ -64,6 +64,19 @@ class Canvas {
   // Clip rectangle in logical coordinates (the device rectangle less the origin).
   Rect LogicalClipRect() const;
 
+  // Origin and clip together, for painting a child and putting things back afterwards.
+  struct State {
+    Point origin;
+    Rect clip;
+    bool clipped = false;
+  };
+  State SaveState() const { return {origin_, clip_, clip_set_}; }
+  void RestoreState(const State& s) {
+    origin_ = s.origin;
+    clip_ = s.clip;
+    clip_set_ = s.clipped;
+  }
+
   Point PenPos() const { return pen_pos_; }
   void SetPenPos(Point p) { pen_pos_ = p; }
   void MoveTo(int x, int y) { pen_pos_ = {x, y}; }
@@ -103,6 +116,12 @@ class Canvas {
   void Draw(int x, int y, const Bitmap& bitmap);
   // Scaled by nearest-neighbour sampling to fill dest; honours transparency like Draw.
   void StretchDraw(const Rect& dest, const Bitmap& bitmap);
+  // Only the source part of the bitmap (its pixel coordinates), scaled to dest, with the
+  // bitmap's transparency: for slicing one picture into corners, edges and middle.
+  void StretchDraw(const Rect& dest, const Bitmap& bitmap, const Rect& source);
+  // Copies a part of a bitmap, scaled to dest, leaving out every pixel of colour key
+  // whatever the bitmap's own transparency settings.
+  void TransparentCopy(const Rect& dest, const Bitmap& bitmap, const Rect& source, fw::Color key);
   // Copies (scaled when the sizes differ) a part of another picture, no transparency.
   void CopyRect(const Rect& dest, const Canvas& source, const Rect& source_rect);
   void CopyRect(const Rect& dest, const Bitmap& source, const Rect& source_rect);

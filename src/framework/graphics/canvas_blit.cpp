@@ -101,6 +101,19 @@ void Canvas::StretchDraw(const Rect& dest, const Bitmap& bitmap) {
              bitmap.PixelFormat() == fw::PixelFormat::k32Bit);
 }
 
+void Canvas::StretchDraw(const Rect& dest, const Bitmap& bitmap, const Rect& source) {
+  if (bitmap.Empty()) return;
+  bool keyed = bitmap.Transparent();
+  uint32_t key = keyed ? ColorToRgb(bitmap.TransparentColor()) : 0;
+  BlitScaled(dest, BufferOf(bitmap), source, keyed, key,
+             bitmap.PixelFormat() == fw::PixelFormat::k32Bit);
+}
+
+void Canvas::TransparentCopy(const Rect& dest, const Bitmap& bitmap, const Rect& source,
+                             Color key) {
+  BlitScaled(dest, BufferOf(bitmap), source, true, ColorToRgb(key), false);
+}
+
 void Canvas::CopyRect(const Rect& dest, const Canvas& source, const Rect& source_rect) {
   PixelBuffer src = source.Buffer();
   src.alpha = 0;

@@ -7,7 +7,8 @@ namespace somnara::fw {
 enum class PenStyle { kSolid, kDash, kDot, kDashDot, kDashDotDot, kClear };
 
 // How lines are drawn: colour, width in pixels (widths above 1 give thick lines) and style.
-// Dashed and dotted styles draw as on the desktop platform only at width 1; wider pens are solid.
+// Dashed and dotted styles apply to one-pixel lines and rectangle outlines, with the gaps left
+// untouched; wider pens, ellipses and arcs draw them solid.
 class Pen {
  public:
   Pen() = default;
