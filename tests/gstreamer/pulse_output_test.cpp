@@ -108,7 +108,7 @@ class PulseOutputTest : public ::testing::Test {
     EXPECT_EQ(media.SendCommand("open " + file + " alias dd").code, 0);
     EXPECT_EQ(media.SendCommand("setaudio dd volume to " + std::to_string(level)).code, 0);
     EXPECT_EQ(media.SendCommand("play dd").code, 0);
-    auto deadline = std::chrono::steady_clock::now() + 5s;
+    auto deadline = std::chrono::steady_clock::now() + 10s;
     while (std::chrono::steady_clock::now() < deadline &&
            media.SendCommand("status dd position").reply !=
                media.SendCommand("status dd length").reply) {
@@ -129,7 +129,9 @@ TEST_F(PulseOutputTest, SoundsReachTheServerAtTheirLevelAndMidiHasItsInstruments
   ScopedEnv pulse("PULSE_SERVER", server_);
   // MIDI must not depend on where the data directories point.
   ScopedEnv data("XDG_DATA_DIRS", dir_ + "/nodata");
-  GstMediaService media;
+  GstMediaOptions options;
+  options.open_timeout_ms = 20000;  // a loaded machine must not fail the test
+  GstMediaService media(options);
   ASSERT_EQ(media.AudioSink(), "pulsesink");
 
   double full = RecordPlayback(media, dir_ + "/tone.wav", 1000);

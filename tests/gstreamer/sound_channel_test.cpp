@@ -44,6 +44,7 @@ class SoundChannelOnGstTest : public ::testing::Test {
   static platform::GstMediaOptions Silent() {
     platform::GstMediaOptions options;
     options.output = platform::GstMediaOptions::Output::kSilent;
+    options.open_timeout_ms = 20000;
     return options;
   }
 
