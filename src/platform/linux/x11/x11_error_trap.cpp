@@ -11,7 +11,8 @@ namespace somnara::platform::x11 {
 namespace {
 
 struct ErrorLog {
-  uint64_t count = 0;
+  uint64_t total = 0;
+  uint64_t unexpected = 0;
   int last_code = 0;
   int traps = 0;    // ErrorTraps open on the connection: their errors are expected
   int printed = 0;  // unexpected errors are shown, but only the first few
@@ -28,9 +29,11 @@ std::map<Display*, ErrorLog>& Logs() {
 int OnProtocolError(Display* display, XErrorEvent* event) {
   std::lock_guard lock(g_mutex);
   ErrorLog& log = Logs()[display];
-  ++log.count;
+  ++log.total;
   log.last_code = event->error_code;
-  if (log.traps == 0 && log.printed < kMaxPrinted) {
+  if (log.traps > 0) return 0;
+  ++log.unexpected;
+  if (log.printed < kMaxPrinted) {
     ++log.printed;
     char text[160] = "";
     XGetErrorText(display, event->error_code, text, sizeof text);
@@ -61,7 +64,7 @@ void InstallErrorHandlers() {
 uint64_t ProtocolErrorCount(Display* display) {
   std::lock_guard lock(g_mutex);
   auto it = Logs().find(display);
-  return it == Logs().end() ? 0 : it->second.count;
+  return it == Logs().end() ? 0 : it->second.unexpected;
 }
 
 int LastProtocolError(Display* display) {
@@ -79,7 +82,7 @@ ErrorTrap::ErrorTrap(Display* display) : display_(display), start_(0) {
   XSync(display_, False);  // errors of earlier requests belong to them, not to us
   std::lock_guard lock(g_mutex);
   ErrorLog& log = Logs()[display_];
-  start_ = log.count;
+  start_ = log.total;
   ++log.traps;
 }
 
@@ -91,7 +94,8 @@ ErrorTrap::~ErrorTrap() {
 
 bool ErrorTrap::Failed() {
   XSync(display_, False);
-  return ProtocolErrorCount(display_) != start_;
+  std::lock_guard lock(g_mutex);
+  return Logs()[display_].total != start_;
 }
 
 }  // namespace somnara::platform::x11

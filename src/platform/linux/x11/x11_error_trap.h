@@ -12,8 +12,8 @@ namespace somnara::platform::x11 {
 // instead of a crash.
 void InstallErrorHandlers();
 
-// Protocol errors seen so far on a connection (trapped ones included), and the code of the last
-// one.
+// Protocol errors seen so far on a connection outside any ErrorTrap, and the
+// code of the last error, trapped or not.
 uint64_t ProtocolErrorCount(_XDisplay* display);
 int LastProtocolError(_XDisplay* display);
 void ForgetDisplay(_XDisplay* display);

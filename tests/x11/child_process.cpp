@@ -1,0 +1,75 @@
+#include "x11/child_process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace somnara::testing {
+namespace {
+
+void SleepMs(int ms) {
+  timespec ts{ms / 1000, long(ms % 1000) * 1000000};
+  nanosleep(&ts, nullptr);
+}
+
+}  // namespace
+
+bool ChildProcess::Start(const std::vector<std::string>& argv, const std::string& display,
+                         int keep_fd) {
+  if (argv.empty() || running()) return false;
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    const int null_fd = open("/dev/null", O_RDWR);
+    if (null_fd >= 0) {
+      dup2(null_fd, STDIN_FILENO);
+      dup2(null_fd, STDOUT_FILENO);
+      dup2(null_fd, STDERR_FILENO);
+    }
+    // Only the standard descriptors and the one asked for reach the helper.
+    for (int fd = 3; fd < 1024; ++fd)
+      if (fd != keep_fd) close(fd);
+    if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
+    execvp(args[0], args.data());
+    _exit(127);
+  }
+  pid_ = pid;
+  return true;
+}
+
+bool ChildProcess::Poll(int* status) {
+  if (pid_ <= 0) return true;
+  int s = 0;
+  if (waitpid(pid_, &s, WNOHANG) == pid_) {
+    pid_ = -1;
+    if (status) *status = s;
+    return true;
+  }
+  return false;
+}
+
+bool ChildProcess::WaitExit(int timeout_ms, int* status) {
+  for (int waited = 0; waited <= timeout_ms; waited += 5) {
+    if (Poll(status)) return true;
+    SleepMs(5);
+  }
+  return false;
+}
+
+void ChildProcess::Stop() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGTERM);
+  if (WaitExit(2000)) return;
+  kill(pid_, SIGKILL);
+  waitpid(pid_, nullptr, 0);
+  pid_ = -1;
+}
+
+}  // namespace somnara::testing
