@@ -48,6 +48,19 @@ TEST(BmpHeader, AcceptsWhatTheWriterMakes) {
   EXPECT_TRUE(BmpHeader::Parse(PalettedBmp(7, 3, 16)));
 }
 
+TEST(BmpHeader, RunLengthPicturesAreLimitedInPixels) {
+  // Run-length data is not checked against the size, so a few bytes could claim any size.
+  auto rle = PalettedBmp(7, 3, 0);
+  PutU32At(rle, 30, 1);  // RLE8
+  PutU32At(rle, 18, 4096);
+  PutU32At(rle, 22, 4096);
+  EXPECT_TRUE(BmpHeader::Parse(rle));
+  PutU32At(rle, 22, 4097);
+  EXPECT_FALSE(BmpHeader::Parse(rle));
+  PutU32At(rle, 22, uint32_t(-4096));
+  EXPECT_FALSE(BmpHeader::Parse(rle)) << "top-down run-length data";
+}
+
 TEST(BmpHeader, AcceptsCoreHeaders) {
   // 2 x 2, 24 bits, 12-byte header: rows of 6 bytes padded to 8.
   std::vector<uint8_t> bmp(26 + 16, 0);

@@ -50,6 +50,7 @@ std::optional<BmpHeader> ParseChecked(const ByteReader& in) {
       height > BmpHeader::kMaxDimension)
     return std::nullopt;
   header.height = static_cast<int>(height);
+  if (int64_t(header.width) * height > BmpHeader::kMaxPixels) return std::nullopt;
 
   const int bpp = header.bits_per_pixel;
   switch (header.compression) {

@@ -13,6 +13,9 @@ namespace somnara::skin {
 struct BmpHeader {
   // Larger pictures are refused; the graphics library refuses them too.
   static constexpr int kMaxDimension = 16384;
+  // And so are pictures of more pixels than this (64 MiB at 32 bits): run-length data can
+  // claim a huge picture in a few bytes, and a skin's pictures are small.
+  static constexpr int64_t kMaxPixels = int64_t(1) << 24;
 
   int width = 0;
   int height = 0;  // always positive; top_down tells the row order
