@@ -172,7 +172,7 @@ Samples CaveDrips(double seconds, uint64_t seed) {
   Samples out(n, 0.0f);
   Mix(out, drops, 1.0);
   if (wet_rms > 0) Mix(out, wet, 0.9 * dry_rms / wet_rms);
-  Mix(out, room, 0.12 * dry_rms);
+  Mix(out, room, 0.3 * dry_rms);
   return out;
 }
 

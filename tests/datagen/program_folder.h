@@ -1,0 +1,33 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "datagen/generator_run.h"
+
+namespace somnara::testing {
+
+// The sound files of the program's sound list, in its order, and the spoken guidance.
+inline const std::vector<std::string> kNatureSoundFiles = {
+    "SNatural.dll", "SNatural2.dll", "SOcean.dll", "SSeabird.dll",
+    "SBicker.dll",  "SDrip.dll",     "SBird.dll"};
+inline const std::string kGuidanceFile = "somna.dll";
+
+// Tests on one program folder, written by the generator once per test process.
+class ProgramFolderTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  void SetUp() override;
+
+  static const std::filesystem::path& Folder();
+  static std::filesystem::path File(const std::string& relative) { return Folder() / relative; }
+
+ private:
+  static ScratchFolder* folder_;
+  static GeneratorRun* run_;
+};
+
+}  // namespace somnara::testing
