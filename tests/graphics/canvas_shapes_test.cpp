@@ -260,6 +260,48 @@ TEST(CanvasClip, OriginShiftsAndClipLimitsEveryDrawing) {
   EXPECT_EQ(d.GetPixel(0, 0), clRed);
 }
 
+TEST(CanvasClip, ExtremeCoordinatesNeitherOverflowNorCrash) {
+  const int lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+  Bitmap b = Blank(8, 8);
+  Bitmap sprite = Blank(4, 4, clRed);
+  Canvas& c = b.GetCanvas();
+  for (Point origin : {Point{0, 0}, Point{hi, hi}, Point{lo, lo}}) {
+    c.SetOrigin(origin);
+    c.Pen().SetWidth(3);
+    c.MoveTo(lo, lo);
+    c.LineTo(hi, hi);
+    c.Pen().SetWidth(1);
+    c.Pen().SetStyle(PenStyle::kDot);
+    c.Rectangle(lo, lo, hi, hi);
+    c.Pen().SetStyle(PenStyle::kSolid);
+    c.Rectangle(lo, lo, hi, hi);
+    c.Ellipse(lo, lo, hi, hi);
+    c.RoundRect(lo, lo, hi, hi, hi, lo);
+    c.Arc(lo, lo, hi, hi, hi, 0, lo, 0);
+    c.FillRect({lo, lo, hi, hi});
+    c.FrameRect({lo, lo, hi, hi});
+    c.DrawFocusRect({lo, lo, hi, hi});
+    Point polygon[] = {{lo, lo}, {hi, lo}, {hi, hi}};
+    c.Polygon(polygon);
+    c.TextOut(hi, hi, "x");
+    c.TextOut(lo, lo, "x");
+    c.TextRect({lo, lo, hi, hi}, lo, hi, "x");
+    Rect r{lo, lo, hi, hi};
+    c.DrawText("a b c", r, DT_WORDBREAK | DT_CENTER);
+    Rect calc{lo, lo, hi, hi};
+    c.DrawText("a b c", calc, DT_CALCRECT | DT_WORDBREAK);
+    c.Draw(hi, hi, sprite);
+    c.Draw(lo, lo, sprite);
+    c.StretchDraw({lo, lo, hi, hi}, sprite);
+    c.StretchDraw({0, 0, 8, 8}, sprite, {lo, lo, hi, hi});
+    c.CopyRect({lo, lo, hi, hi}, sprite, {lo, lo, hi, hi});
+    c.CopyRect({0, 0, 8, 8}, sprite.GetCanvas(), {lo, lo, hi, hi});
+    c.SetPixel(hi, lo, clRed);
+    EXPECT_EQ(c.GetPixel(lo, hi), clNone);
+  }
+  SUCCEED();
+}
+
 TEST(CanvasClip, SavedStateComesBack) {
   Bitmap b = Blank(10, 10);
   Canvas& c = b.GetCanvas();

@@ -175,6 +175,10 @@ Rect Canvas::ClipRect() const {
   return clip_set_ ? clip_ : Rect{0, 0, Width(), Height()};
 }
 
+void Canvas::SetOrigin(Point origin) {
+  origin_ = {ClampCoord(origin.x), ClampCoord(origin.y)};
+}
+
 void Canvas::SetClipRect(const Rect& clip) {
   clip_ = clip;
   clip_set_ = true;
@@ -316,8 +320,8 @@ void Canvas::FillShapeWithPen(int kind, int l, int t0, int r, int b, int cw, int
   b = ClampCoord((long long)b + origin_.y);
   if (r < l) std::swap(l, r);
   if (b < t0) std::swap(t0, b);
-  cw = std::clamp(std::abs(cw), 0, kCoordLimit);
-  ch = std::clamp(std::abs(ch), 0, kCoordLimit);
+  cw = std::abs(ClampCoord(cw));
+  ch = std::abs(ClampCoord(ch));
   bool fill = !brush_.IsClear();
   Paint brush = BrushPaint(brush_, origin_);
   Paint pen{ColorToRgb(pen_.Color()), nullptr, {}};
@@ -375,6 +379,10 @@ void Canvas::FillShapeWithPen(int kind, int l, int t0, int r, int b, int cw, int
 }
 
 void Canvas::Rectangle(int left, int top, int right, int bottom) {
+  left = ClampCoord(left);
+  top = ClampCoord(top);
+  right = ClampCoord(right);
+  bottom = ClampCoord(bottom);
   PenStyle style = pen_.Style();
   if (pen_.Width() == 1 && style != PenStyle::kSolid && style != PenStyle::kClear) {
     // A patterned outline runs round the rectangle; the inside is the brush's.
@@ -415,7 +423,8 @@ void Canvas::FillRect(const Rect& r) {
     FillSpan(t, y, d.left, d.right, brush);
 }
 
-void Canvas::FrameRect(const Rect& r) {
+void Canvas::FrameRect(const Rect& area) {
+  Rect r = raster::Limit(area);
   if (r.IsEmpty()) return;
   BrushStyle saved = brush_.Style();
   if (saved == BrushStyle::kClear && !brush_.Bitmap()) return;
@@ -425,7 +434,8 @@ void Canvas::FrameRect(const Rect& r) {
   FillRect({r.right - 1, r.top + 1, r.right, r.bottom - 1});
 }
 
-void Canvas::DrawFocusRect(const Rect& r) {
+void Canvas::DrawFocusRect(const Rect& area) {
+  Rect r = raster::Limit(area);
   if (r.IsEmpty()) return;
   Target t = MakeTarget(Buffer(), DeviceClip());
   Rect d = r.Offset(origin_.x, origin_.y);
@@ -443,6 +453,7 @@ void Canvas::DrawFocusRect(const Rect& r) {
 }
 
 void Canvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  for (int* v : {&x1, &y1, &x2, &y2, &x3, &y3, &x4, &y4}) *v = ClampCoord(*v);
   if (pen_.Style() == PenStyle::kClear) return;
   Target t = MakeTarget(Buffer(), DeviceClip());
   if (t.clip.IsEmpty()) return;

@@ -56,7 +56,7 @@ class Canvas {
   int Height() const;
 
   Point Origin() const { return origin_; }
-  void SetOrigin(Point origin) { origin_ = origin; }
+  void SetOrigin(Point origin);
   // Device pixels; intersected with the buffer when used. ResetClip: the whole buffer.
   Rect ClipRect() const;
   void SetClipRect(const Rect& clip);

@@ -19,8 +19,9 @@ uint8_t Mix(uint32_t d, uint32_t s, uint32_t a) {
 
 }  // namespace
 
-void Canvas::BlitScaled(const Rect& dest, const PixelBuffer& src_in, const Rect& src_rect,
+void Canvas::BlitScaled(const Rect& dest_in, const PixelBuffer& src_in, const Rect& src_in_rect,
                         bool use_key, uint32_t key, bool blend) {
+  Rect dest = raster::Limit(dest_in), src_rect = raster::Limit(src_in_rect);
   raster::Target t{Buffer(), DeviceClip()};
   if (t.clip.IsEmpty() || !src_in.pixels) return;
   long long dl = (long long)dest.left + origin_.x, dr = (long long)dest.right + origin_.x;
@@ -90,6 +91,8 @@ void Canvas::BlitScaled(const Rect& dest, const PixelBuffer& src_in, const Rect&
 }
 
 void Canvas::Draw(int x, int y, const Bitmap& bitmap) {
+  x = raster::Limit(x);
+  y = raster::Limit(y);
   StretchDraw(Rect::FromSize(x, y, bitmap.Width(), bitmap.Height()), bitmap);
 }
 
@@ -117,7 +120,8 @@ void Canvas::TransparentCopy(const Rect& dest, const Bitmap& bitmap, const Rect&
 void Canvas::CopyRect(const Rect& dest, const Canvas& source, const Rect& source_rect) {
   PixelBuffer src = source.Buffer();
   src.alpha = 0;
-  BlitScaled(dest, src, source_rect.Offset(source.origin_.x, source.origin_.y), false, 0, false);
+  BlitScaled(dest, src, raster::Limit(source_rect).Offset(source.origin_.x, source.origin_.y),
+             false, 0, false);
 }
 
 void Canvas::CopyRect(const Rect& dest, const Bitmap& source, const Rect& source_rect) {

@@ -28,6 +28,16 @@ struct Paint {
   Point pattern_origin;
 };
 
+// Coordinates beyond this are pulled in, so that no sum of a coordinate, the origin and a
+// size can overflow.
+constexpr int kCoordLimit = 1 << 24;
+inline int Limit(long long v) {
+  return int(std::clamp<long long>(v, -kCoordLimit, kCoordLimit));
+}
+inline Rect Limit(const Rect& r) {
+  return {Limit(r.left), Limit(r.top), Limit(r.right), Limit(r.bottom)};
+}
+
 inline int FloorMod(int a, int m) {
   int r = a % m;
   return r < 0 ? r + m : r;

@@ -167,6 +167,8 @@ std::string Ellipsize(std::string_view s, const Layout& layout, int max_width) {
 }  // namespace
 
 void Canvas::TextOut(int x, int y, std::string_view text) {
+  x = raster::Limit(x);
+  y = raster::Limit(y);
   TextRenderer& renderer = TextRenderer::Instance();
   PixelBuffer buf = Buffer();
   Rect clip = DeviceClip();
@@ -183,7 +185,10 @@ void Canvas::TextOut(int x, int y, std::string_view text) {
   pen_pos_ = {x + width, y};
 }
 
-void Canvas::TextRect(const Rect& r, int x, int y, std::string_view text) {
+void Canvas::TextRect(const Rect& area, int x, int y, std::string_view text) {
+  Rect r = raster::Limit(area);
+  x = raster::Limit(x);
+  y = raster::Limit(y);
   TextRenderer& renderer = TextRenderer::Instance();
   PixelBuffer buf = Buffer();
   Rect clip = DeviceClip().Intersect(r.Offset(origin_.x, origin_.y));
@@ -209,7 +214,8 @@ Size Canvas::TextExtent(std::string_view text) {
   return {TextWidth(text), TextHeight(text)};
 }
 
-int Canvas::DrawText(std::string_view raw, Rect& rect, unsigned flags) {
+int Canvas::DrawText(std::string_view raw, Rect& io_rect, unsigned flags) {
+  Rect rect = raster::Limit(io_rect);
   bool single = flags & DT_SINGLELINE;
   PreparedText prepared = ApplyPrefixes(raw, flags & DT_NOPREFIX);
   const std::string& text = prepared.text;
@@ -234,8 +240,9 @@ int Canvas::DrawText(std::string_view raw, Rect& rect, unsigned flags) {
   int total = line_height * int(lines.size());
 
   if (flags & DT_CALCRECT) {
-    rect.right = rect.left + widest;
-    rect.bottom = rect.top + total;
+    io_rect = rect;
+    io_rect.right = rect.left + widest;
+    io_rect.bottom = rect.top + total;
     return total;
   }
 
