@@ -356,8 +356,10 @@ void X11WindowSystem::Deliver(unsigned long xid, const std::vector<InputEvent>& 
     if (!window) return;
     if (IsBlockable(e.kind)) {
       if (X11Window* modal = ModalBlocking(window)) {
-        // A click on a blocked owner brings the modal window forward instead.
+        // A click on a blocked owner brings the modal window forward instead, and
+        // counts for no double click.
         if (e.kind == InputEvent::Kind::kMouseDown || e.kind == InputEvent::Kind::kDoubleClick) {
+          double_click_->Reset();
           modal->Raise();
           modal->Focus();
         }
