@@ -319,9 +319,11 @@ void WinControl::WndProc(Message& m) {
       if (key != 0) KeyDown(key, shift);
       if (key != 0 && IsDialogKey(key) && form != nullptr) {
         intptr_t code = Perform(WM_GETDLGCODE);
-        bool wanted = (code & DLGC_WANTALLKEYS) ||
-                      (key == VK_TAB && (code & DLGC_WANTTAB)) ||
-                      (key >= VK_LEFT && key <= VK_DOWN && (code & DLGC_WANTARROWS));
+        // Each key has its own want-bit: a memo that wants Enter still lets Tab move on.
+        intptr_t mask = key == VK_TAB                      ? DLGC_WANTTAB
+                        : (key >= VK_LEFT && key <= VK_DOWN) ? DLGC_WANTARROWS
+                                                             : DLGC_WANTALLKEYS;
+        bool wanted = (code & mask) != 0;
         if (!wanted) form->Perform(CM_DIALOGKEY, key, intptr_t(shift));
       }
       m.wParam = key;
