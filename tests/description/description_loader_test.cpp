@@ -104,7 +104,7 @@ TEST_F(DescriptionLoader, ComponentsTheConstructorMadeAreReused) {
             "Error reading Form1.Existing: Existing is a TWidget, not a TTestForm");
 }
 
-TEST_F(DescriptionLoader, ReferencesResolveAfterAllObjectsInOrderWritten) {
+TEST_F(DescriptionLoader, ReferencesTakeTheirPlaceUnlessTheyPointAtLaterObjects) {
   TestForm theme_owner;
   theme_owner.SetName("Backdrop");
   auto* theme = new Widget(&theme_owner);
@@ -126,11 +126,13 @@ TEST_F(DescriptionLoader, ReferencesResolveAfterAllObjectsInOrderWritten) {
   EXPECT_EQ(form.Find<Widget>("B")->Buddy(), form.Find<Widget>("A"));
   EXPECT_EQ(form.Find<Widget>("C")->Buddy(), nullptr);
   EXPECT_EQ(form.Find<Widget>("D")->Buddy(), form.Find<Widget>("B"));
-  // Every fixup comes after every plain property, and before any Loaded().
-  EXPECT_THAT(TestLog(), ElementsAre("A parent Form2", "A.Left", "B parent Form2", "C parent Form2",
-                                     "D parent Form2", "Form.Theme=Theme1", "A.Buddy=B",
-                                     "B.Buddy=A", "C.Buddy=nil", "D.Buddy=B", "loaded A",
-                                     "loaded B", "loaded C", "loaded D", "loaded form"));
+  // A reference to something that exists is set in its place, so later properties can
+  // override what it derived; one to a later object waits for the end, before any Loaded().
+  EXPECT_THAT(TestLog(), ElementsAre("Form.Theme=Theme1", "A parent Form2", "A.Left",
+                                     "B parent Form2", "B.Buddy=A", "C parent Form2",
+                                     "C.Buddy=nil", "D parent Form2", "D.Buddy=B", "A.Buddy=B",
+                                     "loaded A", "loaded B", "loaded C", "loaded D",
+                                     "loaded form"));
   EXPECT_FALSE(form.Find<Widget>("A")->set_while_not_loading);
 }
 

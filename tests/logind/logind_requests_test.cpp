@@ -15,8 +15,8 @@ TEST_F(LogindRequests, EachFinishCommandAsksThenRequestsTheMatchingAction) {
     int command;
     const char* question;
     const char* request;
-  } cases[] = {{1, "CanSuspend", "Suspend False"},
-               {2, "CanHibernate", "Hibernate False"},
+  } cases[] = {{1, "CanSuspend", "SuspendWithFlags 1"},
+               {2, "CanHibernate", "HibernateWithFlags 1"},
                {3, "CanPowerOff", "PowerOffWithFlags 1"},
                {4, "CanPowerOff", "PowerOff False"}};
   std::vector<std::string> expected;
@@ -32,9 +32,9 @@ TEST_F(LogindRequests, EachFinishCommandAsksThenRequestsTheMatchingAction) {
   EXPECT_EQ(mock_.Calls(), expected);
 }
 
-TEST_F(LogindRequests, UnforcedSleepRespectsInhibitorsEvenForRoot) {
+TEST_F(LogindRequests, SleepRespectsInhibitorsEvenForRootAndWhenForced) {
   EXPECT_TRUE(service_.SetSystemPowerState(true, false));
-  EXPECT_TRUE(service_.SetSystemPowerState(false, false));
+  EXPECT_TRUE(service_.SetSystemPowerState(false, true));
   EXPECT_THAT(mock_.Calls(), ElementsAre("SuspendWithFlags 1", "HibernateWithFlags 1"));
 }
 

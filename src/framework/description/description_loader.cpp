@@ -60,6 +60,7 @@ class Loader {
 
   void Run(DescriptionObject& tree) {
     root_name_ = tree.name;
+    CollectNames(tree);
     if (!SameText(tree.class_name, root_.ClassName()))
       Fail(tree.name, source_ + " describes a " + tree.class_name + ", not a " + root_.ClassName(),
            tree.position);
@@ -150,6 +151,15 @@ class Loader {
         if (p.value.kind != Value::Kind::kIdentifier)
           Fail(path, "a component name was expected", p.value_position);
         if (!info->set) Fail(path, "Property " + p.name + " is read-only", p.position);
+        // A component that exists already is set in its place among the properties, so that
+        // what its setter derives can be overridden by later ones (a frame's theme before its
+        // font); only references to objects further down wait for the end of the load.
+        if (!NamesLaterObject(p.value.text)) {
+          if (std::optional<Component*> found = Resolve(p.value.text)) {
+            Guard(path, p.value_position, [&] { info->set(c, Value::Of(*found)); });
+            return;
+          }
+        }
         fixups_.push_back({&c, info, p.value.text, path, p.value_position});
         return;
       default:
@@ -231,6 +241,31 @@ class Loader {
     return std::nullopt;
   }
 
+  void CollectNames(const DescriptionObject& object) {
+    for (const DescriptionObject& child : object.children) {
+      described_.push_back(child.name);
+      CollectNames(child);
+    }
+  }
+
+  // Whether a reference points into this window at an object not made yet: it must wait,
+  // or a component of another window with the same name would be taken in its place.
+  bool NamesLaterObject(const std::string& identifier) const {
+    std::string_view head = identifier;
+    std::string_view rest;
+    if (auto dot = head.find('.'); dot != std::string_view::npos) {
+      rest = head.substr(dot + 1);
+      head = head.substr(0, dot);
+    }
+    if (SameText(head, root_.Name()) || SameText(head, root_name_)) {
+      if (rest.empty()) return false;
+      head = rest.substr(0, rest.find('.'));
+    }
+    for (const std::string& name : described_)
+      if (SameText(name, head)) return root_.FindComponent(head) == nullptr;
+    return false;
+  }
+
   void ApplyFixups() {
     for (const Fixup& f : fixups_) {
       if (f.target != &root_ && !watch_.Alive(f.target)) continue;
@@ -246,6 +281,7 @@ class Loader {
   RemovalWatch watch_;
   std::vector<TouchedComponent> touched_;
   std::vector<Fixup> fixups_;
+  std::vector<std::string> described_;
 };
 
 }  // namespace

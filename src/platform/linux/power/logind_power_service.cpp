@@ -95,7 +95,10 @@ std::unique_ptr<ProcessToken> LogindPowerService::OpenProcessToken(uint32_t desi
 }
 
 bool LogindPowerService::SetSystemPowerState(bool suspend, bool force) {
-  return Request(suspend ? "Suspend" : "Hibernate", force);
+  // Only the forced power-off may override inhibitors: stand-by and hibernate always let
+  // a program that blocks sleep (a running backup, say) keep the machine awake.
+  (void)force;
+  return Request(suspend ? "Suspend" : "Hibernate", false);
 }
 
 bool LogindPowerService::ExitWindowsEx(uint32_t flags, uint32_t reserved) {
