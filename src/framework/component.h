@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/class_info.h"
+#include "framework/events.h"
 #include "framework/exceptions.h"
 
 namespace somnara::fw {
@@ -95,6 +96,34 @@ PropertyInfo ReferenceProperty(std::string name, T* (C::*get)() const, void (C::
     (static_cast<C&>(c).*set)(target);
   };
   return p;
+}
+
+// Lets a window description name the method `method` of window class C as a plain
+// notification handler: `OnTimer = Timer3Timer`.
+template <class C>
+ClassInfo::HandlerBinder NotifyHandler(void (C::*method)(Component*)) {
+  return [method](Component& self) -> std::any {
+    C* object = &static_cast<C&>(self);
+    return std::any(NotifyEvent([object, method](Component* sender) { (object->*method)(sender); }));
+  };
+}
+
+// The same for handlers of another event type E, such as CloseEvent.
+template <class E, class C, class... Args>
+ClassInfo::HandlerBinder Handler(void (C::*method)(Args...)) {
+  return [method](Component& self) -> std::any {
+    C* object = &static_cast<C&>(self);
+    return std::any(E([object, method](Args... args) { (object->*method)(args...); }));
+  };
+}
+
+// Finds a component the description must have made, or says which one is missing.
+template <class T>
+T* Require(const Component& owner, std::string_view name) {
+  T* found = dynamic_cast<T*>(owner.FindComponent(name));
+  if (found == nullptr)
+    throw Exception("Component " + std::string(name) + " is missing from " + owner.Name());
+  return found;
 }
 
 }  // namespace somnara::fw

@@ -1,0 +1,33 @@
+#include "app/program_entry.h"
+
+#include "app/backdrop_window.h"
+#include "app/main_window.h"
+#include "framework/application.h"
+#include "framework/controls/standard_classes.h"
+#include "framework/resources.h"
+#include "platform/platform.h"
+#include "routine/routine_values.h"
+
+namespace somnara::app {
+
+void RegisterProgram() {
+  resources::RegisterProgramResources();
+  fw::RegisterStandardClasses();
+  TForm1::StaticClassInfo();
+  TForm2::StaticClassInfo();
+}
+
+int RunProgram() {
+  RegisterProgram();
+  fw::Application& application = fw::App();
+  application.Initialize(platform::Current().windows);
+  fw::InstallStandardDialogs();
+  application.SetTitle("Somnara");
+  Form1 = new TForm1(&application);
+  application.SetMainForm(Form1);
+  Form1->AfterConstruction();
+  application.Run();
+  return 0;
+}
+
+}  // namespace somnara::app

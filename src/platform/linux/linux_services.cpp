@@ -1,0 +1,55 @@
+#include "platform/linux/linux_services.h"
+
+#include <unistd.h>
+
+#include <climits>
+
+#include "platform/linux/media/gst_media_service.h"
+#include "platform/linux/media/linux_short_path_service.h"
+#include "platform/linux/power/logind_power_service.h"
+#include "platform/linux/system/ini_profile_store.h"
+#include "platform/linux/x11/x11_window_system.h"
+
+namespace somnara::platform {
+
+struct LinuxServices::Parts {
+  std::unique_ptr<X11WindowSystem> windows;
+  std::unique_ptr<GstMediaService> media;
+  std::unique_ptr<LinuxShortPathService> short_paths;
+  std::unique_ptr<LogindPowerService> power;
+  std::unique_ptr<IniProfileStore> profiles;
+};
+
+LinuxServices::LinuxServices() : parts_(std::make_unique<Parts>()) {}
+LinuxServices::~LinuxServices() = default;
+
+std::unique_ptr<LinuxServices> LinuxServices::Open(std::string* error) {
+  auto windows = X11WindowSystem::Open(error);
+  if (!windows) return nullptr;
+  std::unique_ptr<LinuxServices> s(new LinuxServices());
+  Parts& p = *s->parts_;
+  p.windows = std::move(windows);
+  p.media = std::make_unique<GstMediaService>();
+  p.short_paths = std::make_unique<LinuxShortPathService>();
+  p.power = std::make_unique<LogindPowerService>();
+  p.profiles = std::make_unique<IniProfileStore>();
+  Services& out = s->services_;
+  out.windows = p.windows.get();
+  out.media = p.media.get();
+  out.short_paths = p.short_paths.get();
+  out.power = p.power.get();
+  out.profiles = p.profiles.get();
+  out.program_dir = ExecutableDirectory();
+  return s;
+}
+
+std::string ExecutableDirectory() {
+  char path[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return ".";
+  std::string full(path, size_t(n));
+  auto slash = full.find_last_of('/');
+  return slash == std::string::npos || slash == 0 ? "/" : full.substr(0, slash);
+}
+
+}  // namespace somnara::platform
