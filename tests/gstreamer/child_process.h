@@ -19,6 +19,7 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   bool Started() const { return pid_ > 0; }
+  pid_t Pid() const { return pid_; }
   // Asks it to end, waits at most timeout_ms, then kills it. Returns false when it had
   // to be killed.
   bool Stop(int timeout_ms = 3000);

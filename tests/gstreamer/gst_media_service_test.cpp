@@ -34,7 +34,8 @@ class GstMediaServiceTest : public ::testing::Test {
     testing::WriteWav(Dir() + "/My Sounds/SNatural2.dll", 300);
     testing::WriteMidi(Dir() + "/start.mid");
     has_ogg_ = testing::EncodeTone(Dir() + "/tone.ogg", 1000, "vorbisenc ! oggmux");
-    has_mp3_ = testing::EncodeTone(Dir() + "/tone.mp3", 700, "lamemp3enc");
+    has_mp3_ = testing::EncodeTone(Dir() + "/tone.mp3", 700, "lamemp3enc") &&
+               testing::EncodeTone(Dir() + "/long.mp3", 2500, "lamemp3enc", 2);
     testing::WriteText(Dir() + "/notes.txt", "This is not a sound at all.\n");
   }
   static void TearDownTestSuite() {
@@ -65,7 +66,7 @@ class GstMediaServiceTest : public ::testing::Test {
 
   // Polls as the loop timer does (position, then length) until they are equal or
   // limit_ms has passed; returns the time it took, or -1. Fails the test if the position
-  // ever went back or reached the length before the end.
+  // ever went back or went past the length.
   int64_t PlayToEnd(int64_t limit_ms) {
     auto start = Clock::now();
     int64_t last = -1;
@@ -73,6 +74,8 @@ class GstMediaServiceTest : public ::testing::Test {
       int64_t position = Status("position");
       int64_t length = Status("length");
       EXPECT_GE(position, last);
+      // Beyond an estimated length before the end, a position could pass for the end.
+      EXPECT_LE(position, length);
       last = position;
       if (position == length) return MsSince(start);
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -161,6 +164,18 @@ TEST_F(GstMediaServiceTest, AnMp3EndsOnlyWhenItsStreamDoes) {
   int64_t took = PlayToEnd(3000);
   ASSERT_GE(took, 0);
   EXPECT_GE(took, 600);
+}
+
+TEST_F(GstMediaServiceTest, AnMp3WhoseLengthIsOnlyEstimatedEndsWithItsStream) {
+  // Without a length header the parser guesses the duration from the frames it has seen
+  // so far, and the guess falls short until the stream has been read.
+  ASSERT_TRUE(has_mp3_);
+  ASSERT_EQ(Open(Dir() + "/long.mp3"), 0);
+  ASSERT_EQ(Send("play dd").code, 0);
+  int64_t took = PlayToEnd(6000);
+  ASSERT_GE(took, 0);
+  EXPECT_GE(took, 2400);
+  EXPECT_NEAR(Status("length"), 2500, 100);
 }
 
 TEST_F(GstMediaServiceTest, MidiPlaysToItsEnd) {

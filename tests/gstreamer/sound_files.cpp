@@ -55,16 +55,16 @@ void WriteWav(const std::string& path, int duration_ms, double frequency_hz, dou
   Save(path, out);
 }
 
-void WriteMidi(const std::string& path) {
+void WriteMidi(const std::string& path, int notes) {
   // 480 ticks per quarter note at the default 120 beats a minute: 240 ticks are 250 ms.
-  std::vector<uint8_t> track = {
-      0x00, 0xC0, 0x00,           // piano
-      0x00, 0x90, 60,   100,      // C4 on
-      0x81, 0x70, 0x80, 60,   0,  // 240 ticks later: off
-      0x00, 0x90, 64,   100,      // E4 on
-      0x81, 0x70, 0x80, 64,   0,  // 240 ticks later: off
-      0x00, 0xFF, 0x2F, 0x00,     // end of track
-  };
+  static constexpr uint8_t kScale[] = {60, 64, 67, 72, 67, 64};
+  std::vector<uint8_t> track = {0x00, 0xC0, 0x00};  // piano
+  for (int i = 0; i < notes; ++i) {
+    uint8_t key = kScale[i % 6];
+    track.insert(track.end(), {0x00, 0x90, key, 100});      // on at once
+    track.insert(track.end(), {0x81, 0x70, 0x80, key, 0});  // off 240 ticks later
+  }
+  track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});  // end of track
   std::vector<uint8_t> out;
   PutText(out, "MThd");
   PutBig32(out, 6);
@@ -75,13 +75,13 @@ void WriteMidi(const std::string& path) {
   Save(path, out);
 }
 
-bool EncodeTone(const std::string& path, int duration_ms, const std::string& encoder) {
+bool EncodeTone(const std::string& path, int duration_ms, const std::string& encoder,
+                int channels) {
   // 441 samples a buffer: one buffer is 10 ms.
   std::string command =
       "timeout 30 gst-launch-1.0 -q audiotestsrc num-buffers=" + std::to_string(duration_ms / 10) +
-      " samplesperbuffer=441 ! audio/x-raw,rate=44100,channels=1 ! "
-      "audioconvert ! " +
-      encoder + " ! filesink location='" + path + "' >/dev/null 2>&1";
+      " samplesperbuffer=441 ! audio/x-raw,rate=44100,channels=" + std::to_string(channels) +
+      " ! audioconvert ! " + encoder + " ! filesink location='" + path + "' >/dev/null 2>&1";
   return std::system(command.c_str()) == 0;
 }
 

@@ -13,7 +13,7 @@ constexpr guint kPlayFlagAudio = 1u << 1;
 constexpr guint kPlayFlagSoftVolume = 1u << 4;
 
 constexpr int64_t kNsPerMs = 1000000;
-constexpr int kDurationWaitMs = 100;
+constexpr int kDurationWaitMs = 20;
 
 // Gives the MIDI synthesiser its instruments and loudness. The soundfont is named here
 // rather than looked for in the data directories, which a desktop session may not list.
