@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "framework/application.h"
+#include "framework/controls/popup_menu.h"
 #include "framework/form.h"
 #include "framework/graphics/canvas.h"
-#include "framework/popup_menu.h"
 #include "framework/win_control.h"
 
 namespace somnara::fw {
@@ -296,7 +296,7 @@ void Control::WndProc(Message& m) {
       if (!enabled_) break;
       MouseUp(b, 0, x, y);
       if (was_down && ClientRect().Contains({x, y})) Click();
-      if (b == MouseButton::kRight && popup_menu_ != nullptr) {
+      if (b == MouseButton::kRight && popup_menu_ != nullptr && popup_menu_->AutoPopup()) {
         Point s = ClientToScreen({x, y});
         popup_menu_->Popup(s.x, s.y);
       }
