@@ -101,15 +101,19 @@ class Canvas {
 
   // Text: UTF-8. TextOut draws from (x, y) = top-left of the text cell; with a clear brush
   // only the glyphs are drawn, else the cell behind them is filled with the brush colour.
-  // The pen position does not move.
+  // The pen position moves to the end of the text.
   void TextOut(int x, int y, std::string_view text);
   // TextOut limited to a rectangle (the background fill, when any, covers the rectangle).
   void TextRect(const Rect& r, int x, int y, std::string_view text);
   int TextWidth(std::string_view text);
   int TextHeight(std::string_view text);
   Size TextExtent(std::string_view text);
-  // Lays out and draws text in rect. Returns the height of the drawn text. DT_CALCRECT
-  // draws nothing and widens/narrows rect's right and bottom to the text's extent.
+  // Lays out and draws text in rect. Returns the height of the drawn text (from rect's top
+  // when vertically aligned). DT_CALCRECT draws nothing and moves rect's right and bottom
+  // to the text's extent. DT_VCENTER and DT_BOTTOM act with DT_SINGLELINE only; word breaks
+  // fall at spaces, a word wider than the rectangle stays whole; line breaks are CR, LF and
+  // CR LF; tabs (DT_EXPANDTABS) stop every eight average character widths; with a solid
+  // brush each line's cell is filled with the brush colour first.
   int DrawText(std::string_view text, Rect& rect, unsigned flags);
 
   // Bitmaps: pixels are copied unscaled; a Transparent bitmap skips its transparent colour.
