@@ -71,14 +71,16 @@ TEST_F(X11InputTest, KeysGiveVirtualKeysCharactersAndModifiers) {
   for (const InputEvent* e : Of(Kind::kChar)) chars.push_back(e->ch);
   EXPECT_EQ(chars, (std::vector<uint32_t>{'a', 'B', 0x03, 0x0D, 0x1B, ' ', 0x09, 0x08, '7'}));
   EXPECT_EQ(listener_.Count(Kind::kKeyUp), listener_.Count(Kind::kKeyDown));
+  ASSERT_EQ(downs.size(), 15u);
 
   // The B went down with Shift held, the C with Ctrl; Shift counts itself.
   EXPECT_EQ(Of(Kind::kKeyDown)[1]->modifiers, unsigned(platform::kShift));
   EXPECT_EQ(Of(Kind::kKeyDown)[2]->modifiers, unsigned(platform::kShift));
   EXPECT_EQ(Of(Kind::kKeyDown)[4]->modifiers, unsigned(platform::kCtrl));
   EXPECT_EQ(Of(Kind::kKeyDown)[0]->modifiers, 0u);
-  for (const InputEvent* up : Of(Kind::kKeyUp))
+  for (const InputEvent* up : Of(Kind::kKeyUp)) {
     if (up->key == 0x10) EXPECT_EQ(up->modifiers & platform::kShift, 0u);
+  }
 }
 
 TEST_F(X11InputTest, FocusFollowsOurWindowsAndCloseRequestsArrive) {
