@@ -79,7 +79,9 @@ TEST_F(X11InputTest, KeysGiveVirtualKeysCharactersAndModifiers) {
   EXPECT_EQ(Of(Kind::kKeyDown)[4]->modifiers, unsigned(platform::kCtrl));
   EXPECT_EQ(Of(Kind::kKeyDown)[0]->modifiers, 0u);
   for (const InputEvent* up : Of(Kind::kKeyUp)) {
-    if (up->key == 0x10) EXPECT_EQ(up->modifiers & platform::kShift, 0u);
+    if (up->key == 0x10) {
+      EXPECT_EQ(up->modifiers & platform::kShift, 0u);
+    }
   }
 }
 
