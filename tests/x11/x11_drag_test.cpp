@@ -27,9 +27,8 @@ class DragFixture : public Base {
     }));
     ASSERT_TRUE(this->RunTool({"xdotool", "mouseup", "1"}));
     EXPECT_FALSE(window->IsMoveDragging());
-    EXPECT_TRUE(this->PumpUntil([&] {
-      return this->RootGeometry(window->xid()) == Rect::FromSize(300, 200, 200, 150);
-    }));
+    EXPECT_TRUE(this->PumpUntil(
+        [&] { return this->RootGeometry(window->xid()) == Rect::FromSize(300, 200, 200, 150); }));
     EXPECT_EQ(window->bounds(), Rect::FromSize(300, 200, 200, 150));
     // The release ended the drag and is not reported as a click's end.
     EXPECT_EQ(listener.Count(Kind::kMouseUp), 0);
@@ -45,9 +44,8 @@ class DragFixture : public Base {
     // Later moves by the program are not echoed back as moves.
     listener.events.clear();
     window->SetBounds(Rect::FromSize(50, 60, 200, 150));
-    EXPECT_TRUE(this->PumpUntil([&] {
-      return this->RootGeometry(window->xid()) == Rect::FromSize(50, 60, 200, 150);
-    }));
+    EXPECT_TRUE(this->PumpUntil(
+        [&] { return this->RootGeometry(window->xid()) == Rect::FromSize(50, 60, 200, 150); }));
     this->Pump(50);
     EXPECT_EQ(listener.Count(Kind::kMoved), 0);
     EXPECT_EQ(this->system_->ProtocolErrorCount(), 0u);
@@ -57,8 +55,12 @@ class DragFixture : public Base {
 class X11DragTest : public DragFixture<X11Test> {};
 class X11DragWithWmTest : public DragFixture<X11WithWmTest> {};
 
-TEST_F(X11DragTest, CaptionDragMovesTheWindow) { Drag(); }
-TEST_F(X11DragWithWmTest, CaptionDragMovesTheWindow) { Drag(); }
+TEST_F(X11DragTest, CaptionDragMovesTheWindow) {
+  Drag();
+}
+TEST_F(X11DragWithWmTest, CaptionDragMovesTheWindow) {
+  Drag();
+}
 
 }  // namespace
 }  // namespace somnara::testing

@@ -92,6 +92,14 @@ TEST_F(X11StackingWithWmTest, WindowManagerKeepsTheBackdropBetweenOthersAndOurs)
   EXPECT_TRUE(PumpUntil([&] { return FocusedWindow(probe_) == main->xid(); }));
   EXPECT_GT(StackPosition(main->xid()), StackPosition(backdrop->xid()));
   EXPECT_GT(StackPosition(backdrop->xid()), StackPosition(foreign));
+
+  // Minimized through the window manager, and back.
+  main->SetMinimized(true);
+  EXPECT_TRUE(PumpUntil([&] { return !Viewable(main->xid()); }));
+  main->SetMinimized(false);
+  EXPECT_TRUE(PumpUntil([&] { return Viewable(main->xid()); }));
+  EXPECT_TRUE(
+      PumpUntil([&] { return StackPosition(main->xid()) > StackPosition(backdrop->xid()); }));
   EXPECT_EQ(system_->ProtocolErrorCount(), 0u);
 }
 
