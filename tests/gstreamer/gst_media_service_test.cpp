@@ -157,15 +157,6 @@ TEST_F(GstMediaServiceTest, TheEndIsPositionEqualToLengthAndComesNoEarlier) {
   EXPECT_EQ(Send("status dd mode").reply, "stopped");
 }
 
-TEST_F(GstMediaServiceTest, AnMp3EndsOnlyWhenItsStreamDoes) {
-  ASSERT_TRUE(has_mp3_);
-  ASSERT_EQ(Open(Dir() + "/tone.mp3"), 0);
-  ASSERT_EQ(Send("play dd").code, 0);
-  int64_t took = PlayToEnd(3000);
-  ASSERT_GE(took, 0);
-  EXPECT_GE(took, 600);
-}
-
 TEST_F(GstMediaServiceTest, AnMp3WhoseLengthIsOnlyEstimatedEndsWithItsStream) {
   // Without a length header the parser guesses the duration from the frames it has seen
   // so far, and the guess falls short until the stream has been read.
@@ -230,17 +221,6 @@ TEST_F(GstMediaServiceTest, FilesThatCannotPlayFailAtOnceWithTheirOwnCodes) {
   EXPECT_EQ(Open(Dir() + "/tone.wav"), Code(MediaError::kAliasInUse));
   EXPECT_EQ(Send("close all").code, 0);
   EXPECT_EQ(Send("status dd position").code, Code(MediaError::kAliasNotOpen));
-}
-
-TEST_F(GstMediaServiceTest, SeveralDevicesPlayIndependently) {
-  ASSERT_EQ(Send("open " + Dir() + "/tone.wav alias a").code, 0);
-  ASSERT_EQ(Send("open " + Dir() + "/start.mid alias b").code, 0);
-  Send("play a");
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  EXPECT_GT(std::stoll(Send("status a position").reply), 0);
-  EXPECT_EQ(Send("status b position").reply, "0");
-  EXPECT_EQ(Send("close all").code, 0);
-  EXPECT_TRUE(media_.OpenAliases().empty());
 }
 
 }  // namespace
