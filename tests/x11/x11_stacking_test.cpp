@@ -67,6 +67,14 @@ TEST_F(X11StackingTest, MinimizeWithoutWindowManagerHidesAndRestores) {
   EXPECT_TRUE(PumpUntil([&] { return !Viewable(window->xid()); }));
   window->SetMinimized(false);
   EXPECT_TRUE(PumpUntil([&] { return Viewable(window->xid()); }));
+  // Hidden while minimized, shown again: still minimized until restored.
+  window->SetMinimized(true);
+  window->SetVisible(false);
+  window->SetVisible(true);
+  Pump(50);
+  EXPECT_FALSE(Viewable(window->xid()));
+  window->SetMinimized(false);
+  EXPECT_TRUE(PumpUntil([&] { return Viewable(window->xid()); }));
 }
 
 class X11StackingWithWmTest : public X11WithWmTest {};
@@ -93,9 +101,17 @@ TEST_F(X11StackingWithWmTest, WindowManagerKeepsTheBackdropBetweenOthersAndOurs)
   EXPECT_GT(StackPosition(main->xid()), StackPosition(backdrop->xid()));
   EXPECT_GT(StackPosition(backdrop->xid()), StackPosition(foreign));
 
-  // Minimized through the window manager, and back.
+  // Minimized through the window manager, and back; hidden and shown again while
+  // minimized it comes back as an icon.
   main->SetMinimized(true);
   EXPECT_TRUE(PumpUntil([&] { return !Viewable(main->xid()); }));
+  main->SetVisible(false);
+  main->SetVisible(true);
+  EXPECT_TRUE(PumpUntil([&] {
+    const std::vector<long> state = LongProperty(main->xid(), "WM_STATE", Intern("WM_STATE"));
+    return !state.empty() && state[0] == IconicState;
+  }));
+  EXPECT_FALSE(Viewable(main->xid()));
   main->SetMinimized(false);
   EXPECT_TRUE(PumpUntil([&] { return Viewable(main->xid()); }));
   EXPECT_TRUE(

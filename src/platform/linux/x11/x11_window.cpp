@@ -121,11 +121,7 @@ void X11Window::ApplyHints() {
   class_hint.res_class = name;
   XSetClassHint(display_, xid_, &class_hint);
 
-  XWMHints wm_hints{};
-  wm_hints.flags = InputHint | StateHint;
-  wm_hints.input = True;
-  wm_hints.initial_state = NormalState;
-  XSetWMHints(display_, xid_, &wm_hints);
+  SetWmHints(false);
 
   Atom protocols[] = {atoms.wm_delete_window, atoms.net_wm_ping};
   XSetWMProtocols(display_, xid_, protocols, 2);
@@ -152,6 +148,14 @@ void X11Window::ApplyHints() {
     XChangeProperty(display_, xid_, atoms.net_wm_pid, XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&pid), 1);
   }
+}
+
+void X11Window::SetWmHints(bool iconic) {
+  XWMHints wm_hints{};
+  wm_hints.flags = InputHint | StateHint;
+  wm_hints.input = True;
+  wm_hints.initial_state = iconic ? IconicState : NormalState;
+  XSetWMHints(display_, xid_, &wm_hints);
 }
 
 void X11Window::ApplySizeHints() {
@@ -199,20 +203,22 @@ void X11Window::SetBounds(const Rect& bounds) {
 void X11Window::SetVisible(bool visible) {
   if (!alive() || visible == visible_) return;
   visible_ = visible;
-  if (minimized_) return;  // stays iconic; showing it again restores it
   if (visible)
     Map();
   else
-    Unmap();
+    Unmap();  // withdrawn, also from the iconic state
 }
 
 void X11Window::Map() {
   const bool wm = system_->HasWindowManager();
+  if (minimized_ && !wm) return;  // without a window manager a minimized window is unmapped
   if (!wm_managed_) {
     // The first frame must already have the window's opacity: a fading window that
     // showed at full opacity for one frame would flash.
     PushOpacity();
     UpdateNetWmState();
+    // A window shown while minimized starts as an icon.
+    SetWmHints(minimized_);
   }
   XMapWindow(display_, xid_);
   wm_managed_ = wm;

@@ -21,6 +21,18 @@ class X11Surface;
 }
 
 // One top-level X window that the framework paints completely.
+//
+// How the desktop's behaviour maps onto X:
+// - Exposed parts are repaired from a copy of the last presented picture; kExpose
+//   is reported only for parts never presented (before the first Present, or
+//   where the window grew past the last picture).
+// - The second press of a double click is reported as kDoubleClick instead of
+//   kMouseDown, followed by its kMouseUp, as the desktop platform does.
+// - While a shown window is modal, the windows in its owner chain get none of the
+//   mouse, key, character or close events; a click on one of them brings the
+//   modal window forward instead.
+// - A window owned (directly or not) by a stay-on-top window is stay-on-top too,
+//   so the program's windows stay above its backdrop.
 class X11Window : public NativeWindow {
  public:
   X11Window(X11WindowSystem* system, const NativeWindowOptions& options,
@@ -71,6 +83,7 @@ class X11Window : public NativeWindow {
 
   void ApplyHints();
   void ApplySizeHints();
+  void SetWmHints(bool iconic);
   void UpdateNetWmState();
   void PushOpacity();
   void Map();
