@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/application.h"
+#include "framework/controls/message_box.h"
 #include "framework/controls/standard_classes.h"
 #include "framework/form.h"
 #include "platform/headless/headless_media_service.h"

@@ -3,6 +3,7 @@
 #include "app/backdrop_window.h"
 #include "app/main_window.h"
 #include "framework/application.h"
+#include "framework/controls/message_box.h"
 #include "framework/controls/standard_classes.h"
 #include "framework/resources.h"
 #include "platform/platform.h"
