@@ -203,6 +203,23 @@ TEST_F(GstMediaServiceTest, VolumeAnswersTheLevelLastSet) {
   EXPECT_EQ(Status("volume"), 1);
 }
 
+TEST_F(GstMediaServiceTest, AnOpenThatTakesTooLongFailsWithoutWaitingForTheRest) {
+  // The synthesiser loads its soundfont while the file opens: the slowest open there is.
+  auto start = Clock::now();
+  ASSERT_EQ(Open(Dir() + "/start.mid"), 0);
+  int64_t full_open_ms = MsSince(start);
+  Send("close dd");
+
+  GstMediaOptions impatient = SilentOptions();
+  impatient.open_timeout_ms = 1;
+  GstMediaService media(impatient);
+  start = Clock::now();
+  EXPECT_EQ(media.SendCommand("open " + Dir() + "/start.mid alias dd").code,
+            Code(MediaError::kOpenTimedOut));
+  EXPECT_LT(MsSince(start), full_open_ms / 2) << "the failed open waited for the loading";
+  EXPECT_EQ(media.SendCommand("status dd length").code, Code(MediaError::kAliasNotOpen));
+}
+
 TEST_F(GstMediaServiceTest, FilesThatCannotPlayFailAtOnceWithTheirOwnCodes) {
   struct Case {
     std::string element;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace somnara::platform {
 namespace {
@@ -50,9 +51,18 @@ GstMediaDevice::GstMediaDevice(GstElement* pipeline, const GstMediaOptions& opti
       options_(options) {}
 
 GstMediaDevice::~GstMediaDevice() {
-  gst_element_set_state(pipeline_, GST_STATE_NULL);
-  gst_object_unref(bus_);
-  gst_object_unref(pipeline_);
+  auto release = [](GstElement* pipeline, GstBus* bus) {
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(bus);
+    gst_object_unref(pipeline);
+  };
+  if (release_in_background_) {
+    // Stopping waits for the streaming threads, and one that is still busy opening (a
+    // soundfont loading from a slow disk) would hold the caller past the open's bound.
+    std::thread(release, pipeline_, bus_).detach();
+  } else {
+    release(pipeline_, bus_);
+  }
 }
 
 MediaError GstMediaDevice::Open(const std::string& file, const std::string& audio_sink,
@@ -96,8 +106,9 @@ MediaError GstMediaDevice::Open(const std::string& file, const std::string& audi
         self->bus_, timeout,
         static_cast<GstMessageType>(GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE)));
     if (message == nullptr) {
-      return change == GST_STATE_CHANGE_FAILURE ? MediaError::kNotPlayable
-                                                : MediaError::kOpenTimedOut;
+      if (change == GST_STATE_CHANGE_FAILURE) return MediaError::kNotPlayable;
+      self->release_in_background_ = true;
+      return MediaError::kOpenTimedOut;
     }
     if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_ERROR) {
       if (IsOutputFailure(message.get(), sink)) *failure = OpenFailure::kOutput;

@@ -49,6 +49,7 @@ class GstMediaDevice : public MediaDevice {
   int64_t end_ms_ = 0;
   int64_t last_position_ms_ = 0;
   int64_t max_reported_ms_ = -1;
+  bool release_in_background_ = false;
 };
 
 }  // namespace somnara::platform
