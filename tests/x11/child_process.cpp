@@ -1,6 +1,7 @@
 #include "x11/child_process.h"
 
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -27,6 +28,9 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const std::string
   const pid_t pid = fork();
   if (pid < 0) return false;
   if (pid == 0) {
+    // A test that crashes or is killed must not leave its X server behind.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() == 1) _exit(127);
     const int null_fd = open("/dev/null", O_RDWR);
     if (null_fd >= 0) {
       dup2(null_fd, STDIN_FILENO);
