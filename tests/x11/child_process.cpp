@@ -1,8 +1,8 @@
 #include "x11/child_process.h"
 
 #include <fcntl.h>
-#include <sys/prctl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
