@@ -320,7 +320,7 @@ void WinControl::WndProc(Message& m) {
       if (key != 0 && IsDialogKey(key) && form != nullptr) {
         intptr_t code = Perform(WM_GETDLGCODE);
         // Each key has its own want-bit: a memo that wants Enter still lets Tab move on.
-        intptr_t mask = key == VK_TAB                      ? DLGC_WANTTAB
+        intptr_t mask = key == VK_TAB                        ? DLGC_WANTTAB
                         : (key >= VK_LEFT && key <= VK_DOWN) ? DLGC_WANTARROWS
                                                              : DLGC_WANTALLKEYS;
         bool wanted = (code & mask) != 0;

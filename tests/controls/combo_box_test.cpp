@@ -10,7 +10,7 @@ namespace somnara::fw {
 namespace {
 
 const std::vector<std::string> kSounds = {"Natural sound", "Rain", "Ocean waves", "Stream",
-                                          "Birds", "Wind", "Night"};
+                                          "Birds",         "Wind", "Night"};
 
 class ComboBoxTest : public somnara::testing::ControlsTest {
  protected:

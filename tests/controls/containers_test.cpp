@@ -16,17 +16,17 @@ using ContainersTest = somnara::testing::ControlsTest;
 
 TEST_F(ContainersTest, EveryStandardClassIsKnownByItsName) {
   RegisterStandardClasses();
-  for (const char* name : {"TForm", "TTimer", "TLabel", "TImage", "TBevel", "TEdit", "TMemo",
-                           "TComboBox", "TCheckBox", "TSpeedButton", "TButton", "TPanel",
-                           "TGroupBox", "TTrackBar", "TPopupMenu", "TMenuItem"}) {
+  for (const char* name :
+       {"TForm", "TTimer", "TLabel", "TImage", "TBevel", "TEdit", "TMemo", "TComboBox", "TCheckBox",
+        "TSpeedButton", "TButton", "TPanel", "TGroupBox", "TTrackBar", "TPopupMenu", "TMenuItem"}) {
     const ClassInfo* info = ClassInfo::Find(name);
     ASSERT_NE(info, nullptr) << name;
     EXPECT_EQ(info->Name(), name);
   }
   // Published names follow the desktop tradition.
   const ClassInfo* bar = ClassInfo::Find("TTrackBar");
-  for (const char* p : {"Min", "Max", "Position", "PageSize", "LineSize", "Frequency",
-                        "TabOrder", "OnChange", "Font.Height"})
+  for (const char* p : {"Min", "Max", "Position", "PageSize", "LineSize", "Frequency", "TabOrder",
+                        "OnChange", "Font.Height"})
     EXPECT_NE(bar->FindProperty(p), nullptr) << p;
 }
 

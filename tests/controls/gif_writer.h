@@ -24,8 +24,7 @@ inline std::vector<uint8_t> SolidFramesGif(int width, int height,
   std::vector<GifColorType> table;
   for (uint32_t c : rgb_colours)
     table.push_back({GifByteType(c >> 16), GifByteType(c >> 8), GifByteType(c)});
-  while (table.size() < 2 || (table.size() & (table.size() - 1)) != 0)
-    table.push_back({0, 0, 0});
+  while (table.size() < 2 || (table.size() & (table.size() - 1)) != 0) table.push_back({0, 0, 0});
   ColorMapObject* map = GifMakeMapObject(int(table.size()), table.data());
   EGifPutScreenDesc(gif, width, height, 8, 0, map);
   GifFreeMapObject(map);

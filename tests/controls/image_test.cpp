@@ -100,8 +100,8 @@ TEST_F(ImageTest, AnAnimatedGifStartsWhenPaintedAndKeepsTheFileDelays) {
       shown.push_back(PixelOf(*image, 4, 4));
     });
   RunUntil(1501);
-  EXPECT_EQ(changes, (std::vector<std::pair<int64_t, size_t>>{
-                         {1100, 1}, {1350, 2}, {1400, 0}, {1500, 1}}));
+  EXPECT_EQ(changes,
+            (std::vector<std::pair<int64_t, size_t>>{{1100, 1}, {1350, 2}, {1400, 0}, {1500, 1}}));
   EXPECT_EQ(shown, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0xFF0000}));
 }
 

@@ -51,7 +51,8 @@ TEST_F(MessageBoxTest, AnErrorFromATimerIsShownAndEnterClosesTheBox) {
   windows.At(180, [&] { EXPECT_EQ(Box(), nullptr); });
   RunUntil(450);
   EXPECT_TRUE(modal);
-  EXPECT_EQ(seen, (std::vector<std::string>{"Cannot open file \"/x/pend.gif\". No such file", "OK"}));
+  EXPECT_EQ(seen,
+            (std::vector<std::string>{"Cannot open file \"/x/pend.gif\". No such file", "OK"}));
   // Centred on the 1024 x 768 screen.
   EXPECT_NEAR(bounds.left + bounds.Width() / 2, 512, 1);
   EXPECT_NEAR(bounds.top + bounds.Height() / 2, 384, 1);

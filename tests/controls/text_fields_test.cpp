@@ -140,8 +140,7 @@ TEST_F(TextFieldsTest, MemoEditingAcrossLines) {
   Key(VK_UP);
   Type("a");
   Key(VK_RETURN, '\r');
-  EXPECT_EQ(memo->Lines(),
-            (std::vector<std::string>{"Step 1:", "a", "", "Put a glass of water"}));
+  EXPECT_EQ(memo->Lines(), (std::vector<std::string>{"Step 1:", "a", "", "Put a glass of water"}));
   Key(VK_BACK, 8);
   Key(VK_BACK, 8);
   EXPECT_EQ(memo->Lines(), (std::vector<std::string>{"Step 1:", "", "Put a glass of water"}));

@@ -21,9 +21,13 @@ const ClassInfo& Bevel::StaticClassInfo() {
   return info;
 }
 
-Bevel::Bevel(Component* owner) : GraphicControl(owner) { SetBounds(0, 0, 50, 50); }
+Bevel::Bevel(Component* owner) : GraphicControl(owner) {
+  SetBounds(0, 0, 50, 50);
+}
 
-Bevel::~Bevel() { BeginDestruction(); }
+Bevel::~Bevel() {
+  BeginDestruction();
+}
 
 void Bevel::SetShape(BevelShape shape) {
   if (shape_ == shape) return;

@@ -26,7 +26,9 @@ Button::Button(Component* owner) : WinControl(owner) {
   SetBounds(0, 0, 75, 25);
 }
 
-Button::~Button() { BeginDestruction(); }
+Button::~Button() {
+  BeginDestruction();
+}
 
 void Button::SetDefault(bool on) {
   if (default_ == on) return;
@@ -39,7 +41,9 @@ void Button::Click() {
   WinControl::Click();
 }
 
-bool Button::Pressed() const { return space_down_ || (mouse_down_ && pointer_inside_); }
+bool Button::Pressed() const {
+  return space_down_ || (mouse_down_ && pointer_inside_);
+}
 
 bool Button::ActsOnEnter() const {
   if (Focused()) return true;

@@ -17,8 +17,7 @@ const ClassInfo& CheckBox::StaticClassInfo() {
     i.Add(BoolProperty<CheckBox>("Checked", &CheckBox::Checked, &CheckBox::SetChecked));
     i.Add(EnumProperty<CheckBox, CheckBoxState>("State", kCheckBoxStateNames, &CheckBox::State,
                                                 &CheckBox::SetState));
-    i.Add(BoolProperty<CheckBox>("AllowGrayed", &CheckBox::AllowGrayed,
-                                 &CheckBox::SetAllowGrayed));
+    i.Add(BoolProperty<CheckBox>("AllowGrayed", &CheckBox::AllowGrayed, &CheckBox::SetAllowGrayed));
     i.Add(EnumProperty<CheckBox, fw::Alignment>("Alignment", kAlignmentNames,
                                                 &CheckBox::GetAlignment, &CheckBox::SetAlignment));
     i.Add(BoolProperty<CheckBox>("Ctl3D", &CheckBox::Ctl3D, &CheckBox::SetCtl3D));
@@ -34,7 +33,9 @@ CheckBox::CheckBox(Component* owner) : WinControl(owner) {
   SetBounds(0, 0, 97, 17);
 }
 
-CheckBox::~CheckBox() { BeginDestruction(); }
+CheckBox::~CheckBox() {
+  BeginDestruction();
+}
 
 void CheckBox::SetState(CheckBoxState state) {
   if (state_ == state) return;
@@ -44,8 +45,7 @@ void CheckBox::SetState(CheckBoxState state) {
 }
 
 void CheckBox::SetAlignment(fw::Alignment alignment) {
-  alignment_ = alignment == fw::Alignment::kLeftJustify ? alignment
-                                                        : fw::Alignment::kRightJustify;
+  alignment_ = alignment == fw::Alignment::kLeftJustify ? alignment : fw::Alignment::kRightJustify;
   Invalidate();
 }
 
@@ -69,7 +69,9 @@ void CheckBox::Toggle() {
 }
 
 // A click of the mouse toggles; the state change itself runs OnClick.
-void CheckBox::Click() { Toggle(); }
+void CheckBox::Click() {
+  Toggle();
+}
 
 void CheckBox::WndProc(Message& m) {
   switch (m.msg) {

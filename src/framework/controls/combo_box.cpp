@@ -43,7 +43,9 @@ ComboBox::ComboBox(Component* owner) : WinControl(owner) {
   SetColor(clWindow);
 }
 
-ComboBox::~ComboBox() { BeginDestruction(); }
+ComboBox::~ComboBox() {
+  BeginDestruction();
+}
 
 void ComboBox::Loaded() {
   WinControl::Loaded();
@@ -62,7 +64,9 @@ void ComboBox::SetItems(const std::vector<std::string>& items) {
   Invalidate();
 }
 
-void ComboBox::AddItem(const std::string& item) { items_.push_back(item); }
+void ComboBox::AddItem(const std::string& item) {
+  items_.push_back(item);
+}
 
 void ComboBox::ClearItems() {
   items_.clear();
@@ -100,11 +104,17 @@ void ComboBox::SetText(const std::string& text) {
   Invalidate();
 }
 
-void ComboBox::SetDropDownCount(int count) { drop_down_count_ = std::max(1, count); }
+void ComboBox::SetDropDownCount(int count) {
+  drop_down_count_ = std::max(1, count);
+}
 
-int ComboBox::ItemHeight() const { return TextRenderer::Instance().Metrics(GetFont()).height + 2; }
+int ComboBox::ItemHeight() const {
+  return TextRenderer::Instance().Metrics(GetFont()).height + 2;
+}
 
-bool ComboBox::DroppedDown() const { return list_ != nullptr && list_->IsOpen(); }
+bool ComboBox::DroppedDown() const {
+  return list_ != nullptr && list_->IsOpen();
+}
 
 void ComboBox::SetDroppedDown(bool down) {
   if (down == DroppedDown()) return;

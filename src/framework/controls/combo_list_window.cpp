@@ -20,13 +20,17 @@ ComboListWindow::ComboListWindow(ComboBox* combo) : PopupWindow(combo), combo_(c
   SetColor(clWindow);
 }
 
-ComboListWindow::~ComboListWindow() { BeginDestruction(); }
+ComboListWindow::~ComboListWindow() {
+  BeginDestruction();
+}
 
 int ComboListWindow::VisibleRows() const {
   return std::max(1, std::min(combo_->ItemCount(), combo_->DropDownCount()));
 }
 
-bool ComboListWindow::HasScrollStrip() const { return combo_->ItemCount() > VisibleRows(); }
+bool ComboListWindow::HasScrollStrip() const {
+  return combo_->ItemCount() > VisibleRows();
+}
 
 void ComboListWindow::Open() {
   SetFont(combo_->GetFont());
@@ -39,7 +43,9 @@ void ComboListWindow::Open() {
   SetHotIndex(combo_->ItemIndex());
 }
 
-int ComboListWindow::ItemCount() const { return combo_->ItemCount(); }
+int ComboListWindow::ItemCount() const {
+  return combo_->ItemCount();
+}
 
 Rect ComboListWindow::ItemRect(int index) const {
   if (index < top_ || index >= top_ + VisibleRows()) return {};
@@ -116,8 +122,12 @@ void ComboListWindow::PressedBesideItems(Point p) {
   Invalidate();
 }
 
-void ComboListWindow::ItemChosen(int index) { combo_->SelectByUser(index); }
+void ComboListWindow::ItemChosen(int index) {
+  combo_->SelectByUser(index);
+}
 
-void ComboListWindow::Closed() { combo_->ListClosed(); }
+void ComboListWindow::Closed() {
+  combo_->ListClosed();
+}
 
 }  // namespace somnara::fw

@@ -24,7 +24,7 @@ enum class ControlBorder { kNone, kSingle };
 inline const std::vector<std::string> kControlBorderNames = {"bsNone", "bsSingle"};
 
 enum class ScrollStyle { kNone, kHorizontal, kVertical, kBoth };
-inline const std::vector<std::string> kScrollStyleNames = {"ssNone", "ssHorizontal",
-                                                           "ssVertical", "ssBoth"};
+inline const std::vector<std::string> kScrollStyleNames = {"ssNone", "ssHorizontal", "ssVertical",
+                                                           "ssBoth"};
 
 }  // namespace somnara::fw

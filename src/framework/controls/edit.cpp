@@ -31,7 +31,9 @@ Edit::Edit(Component* owner) : WinControl(owner) {
   SetCursor(Cursor::kIBeam);
 }
 
-Edit::~Edit() { BeginDestruction(); }
+Edit::~Edit() {
+  BeginDestruction();
+}
 
 void Edit::SetReadOnly(bool on) {
   read_only_ = on;

@@ -16,11 +16,17 @@ const ClassInfo& GroupBox::StaticClassInfo() {
   return info;
 }
 
-GroupBox::GroupBox(Component* owner) : CustomControl(owner) { SetBounds(0, 0, 185, 105); }
+GroupBox::GroupBox(Component* owner) : CustomControl(owner) {
+  SetBounds(0, 0, 185, 105);
+}
 
-GroupBox::~GroupBox() { BeginDestruction(); }
+GroupBox::~GroupBox() {
+  BeginDestruction();
+}
 
-int GroupBox::CaptionHeight() const { return MeasureText(GetFont(), "0", DT_SINGLELINE).height; }
+int GroupBox::CaptionHeight() const {
+  return MeasureText(GetFont(), "0", DT_SINGLELINE).height;
+}
 
 Rect GroupBox::AdjustClientRect() const {
   Rect r = ClientRect();

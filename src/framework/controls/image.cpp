@@ -60,7 +60,9 @@ Image::Image(Component* owner) : GraphicControl(owner), picture_(*this) {
   SetBounds(0, 0, 105, 105);
 }
 
-Image::~Image() { BeginDestruction(); }
+Image::~Image() {
+  BeginDestruction();
+}
 
 void Image::SetAutoSize(bool on) {
   if (auto_size_ == on) return;
@@ -91,7 +93,9 @@ void Image::SetTransparent(bool on) {
   GraphicControl::SetTransparent(on);
 }
 
-bool Image::Animating() const { return animation_ != nullptr && animation_->Enabled(); }
+bool Image::Animating() const {
+  return animation_ != nullptr && animation_->Enabled();
+}
 
 std::vector<uint8_t> Image::PictureBytes() const {
   if (picture_.Empty()) return {};

@@ -28,9 +28,13 @@ const ClassInfo& Label::StaticClassInfo() {
   return info;
 }
 
-Label::Label(Component* owner) : GraphicControl(owner) { SetBounds(0, 0, 65, 13); }
+Label::Label(Component* owner) : GraphicControl(owner) {
+  SetBounds(0, 0, 65, 13);
+}
 
-Label::~Label() { BeginDestruction(); }
+Label::~Label() {
+  BeginDestruction();
+}
 
 void Label::SetAlignment(fw::Alignment alignment) {
   if (alignment_ == alignment) return;

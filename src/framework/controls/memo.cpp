@@ -51,7 +51,9 @@ Memo::Memo(Component* owner) : WinControl(owner) {
   SetCursor(Cursor::kIBeam);
 }
 
-Memo::~Memo() { BeginDestruction(); }
+Memo::~Memo() {
+  BeginDestruction();
+}
 
 std::vector<std::string> Memo::Lines() const {
   std::vector<std::string> out;
@@ -178,7 +180,8 @@ const std::vector<Memo::ScreenLine>& Memo::Layout() const {
     if (stop == std::string::npos) stop = t.size();
     size_t pos = start;
     while (true) {
-      if (!word_wrap_ || width <= 0 || TextWidth(font, std::string_view(t).substr(pos, stop - pos)) <= width) {
+      if (!word_wrap_ || width <= 0 ||
+          TextWidth(font, std::string_view(t).substr(pos, stop - pos)) <= width) {
         layout_.push_back({pos, stop, true});
         break;
       }
@@ -213,7 +216,9 @@ const std::vector<Memo::ScreenLine>& Memo::Layout() const {
   return layout_;
 }
 
-int Memo::ScreenLineCount() const { return int(Layout().size()); }
+int Memo::ScreenLineCount() const {
+  return int(Layout().size());
+}
 
 int Memo::VisibleLineCount() const {
   int h = TextRenderer::Instance().Metrics(GetFont()).height;
@@ -241,7 +246,8 @@ int Memo::LineOf(size_t offset) const {
 int Memo::LineX(const ScreenLine& line) const {
   Rect area = TextArea();
   if (alignment_ == fw::Alignment::kLeftJustify || !word_wrap_) return area.left - scroll_x_;
-  int w = TextWidth(GetFont(), std::string_view(state_.Text()).substr(line.begin, line.end - line.begin));
+  int w = TextWidth(GetFont(),
+                    std::string_view(state_.Text()).substr(line.begin, line.end - line.begin));
   if (alignment_ == fw::Alignment::kRightJustify) return area.right - w;
   return area.left + (area.Width() - w) / 2;
 }
@@ -258,7 +264,8 @@ size_t Memo::OffsetAt(int line, int x) const {
   // A wrapped line's end belongs to the next line; its last place is before that.
   size_t last = l.paragraph_end ? l.end : state_.PrevChar(l.end);
   for (size_t p = state_.NextChar(l.begin); p <= last && p > l.begin; p = state_.NextChar(p)) {
-    int d = std::abs(base + TextWidth(GetFont(), std::string_view(t).substr(l.begin, p - l.begin)) - x);
+    int d =
+        std::abs(base + TextWidth(GetFont(), std::string_view(t).substr(l.begin, p - l.begin)) - x);
     if (d < best_d) {
       best = p;
       best_d = d;
@@ -272,8 +279,9 @@ int Memo::CaretX() const {
   const auto& lines = Layout();
   if (lines.empty()) return TextArea().left;
   const ScreenLine& l = lines[size_t(LineOf(state_.Caret()))];
-  return LineX(l) + TextWidth(GetFont(), std::string_view(state_.Text()).substr(
-                                              l.begin, state_.Caret() - l.begin));
+  return LineX(l) +
+         TextWidth(GetFont(),
+                   std::string_view(state_.Text()).substr(l.begin, state_.Caret() - l.begin));
 }
 
 void Memo::SetCaretPos(size_t pos) {
@@ -513,7 +521,8 @@ void Memo::Paint() {
     Rect bar = ScrollBarArea();
     c.Brush().SetColor(clScrollBar);
     c.FillRect(bar);
-    Rect up = Rect::FromSize(bar.left, bar.top, bar.Width(), std::min(kScrollBarWidth, bar.Height() / 2));
+    Rect up =
+        Rect::FromSize(bar.left, bar.top, bar.Width(), std::min(kScrollBarWidth, bar.Height() / 2));
     Rect down = Rect::FromSize(bar.left, bar.bottom - up.Height(), bar.Width(), up.Height());
     for (Rect box : {up, down}) {
       c.Brush().SetColor(clBtnFace);

@@ -67,7 +67,7 @@ class Memo : public WinControl {
  protected:
   struct ScreenLine {
     size_t begin = 0;
-    size_t end = 0;        // excluding the line break
+    size_t end = 0;  // excluding the line break
     bool paragraph_end = false;
   };
   void WndProc(Message& message) override;

@@ -30,8 +30,7 @@ const ClassInfo& MenuItem::StaticClassInfo() {
     i.Add(BoolProperty<MenuItem>("Checked", &MenuItem::Checked, &MenuItem::SetChecked));
     i.Add(BoolProperty<MenuItem>("Default", &MenuItem::Default, &MenuItem::SetDefault));
     i.Add(BoolProperty<MenuItem>("RadioItem", &MenuItem::RadioItem, &MenuItem::SetRadioItem));
-    i.Add(IntegerProperty<MenuItem>("ImageIndex", &MenuItem::ImageIndex,
-                                    &MenuItem::SetImageIndex));
+    i.Add(IntegerProperty<MenuItem>("ImageIndex", &MenuItem::ImageIndex, &MenuItem::SetImageIndex));
     i.Add(IntegerProperty<MenuItem>("Tag", &MenuItem::Tag, &MenuItem::SetTag));
     i.Add(StringProperty<MenuItem>("Hint", &MenuItem::Hint, &MenuItem::SetHint));
     i.Add(EventProperty<MenuItem>("OnClick", &MenuItem::OnClick));
@@ -68,7 +67,9 @@ void MenuItem::SetShortCutText(const std::string& text) {
   shortcut_text_ = shortcut_ != 0 ? ShortCutToText(shortcut_) : text;
 }
 
-void MenuItem::Add(MenuItem* item) { Insert(Count(), item); }
+void MenuItem::Add(MenuItem* item) {
+  Insert(Count(), item);
+}
 
 void MenuItem::Insert(int index, MenuItem* item) {
   if (item == nullptr || item == this) return;

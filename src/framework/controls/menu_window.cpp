@@ -65,15 +65,21 @@ Rect MenuWindow::ItemRect(int index) const {
   return rects_[size_t(index)];
 }
 
-bool MenuWindow::ItemSelectable(int index) const { return !items_[size_t(index)]->IsSeparator(); }
+bool MenuWindow::ItemSelectable(int index) const {
+  return !items_[size_t(index)]->IsSeparator();
+}
 
-bool MenuWindow::ItemEnabled(int index) const { return items_[size_t(index)]->Enabled(); }
+bool MenuWindow::ItemEnabled(int index) const {
+  return items_[size_t(index)]->Enabled();
+}
 
 void MenuWindow::DrawItem(Canvas& canvas, int index, const Rect& rect, bool hot) {
   menu_->DoDrawItem(*items_[size_t(index)], canvas, rect, hot);
 }
 
-void MenuWindow::DrawFrame(Canvas& canvas, const Rect& client) { menu_->DrawFrame(canvas, client); }
+void MenuWindow::DrawFrame(Canvas& canvas, const Rect& client) {
+  menu_->DrawFrame(canvas, client);
+}
 
 void MenuWindow::ItemChosen(int index) {
   MenuItem* item = items_[size_t(index)];

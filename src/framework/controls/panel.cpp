@@ -33,7 +33,9 @@ Panel::Panel(Component* owner) : CustomControl(owner) {
   SetColor(clBtnFace);
 }
 
-Panel::~Panel() { BeginDestruction(); }
+Panel::~Panel() {
+  BeginDestruction();
+}
 
 void Panel::LayoutChanged() {
   Realign();

@@ -42,7 +42,9 @@ PopupMenu::~PopupMenu() {
   items_.clear();
 }
 
-void PopupMenu::Add(MenuItem* item) { Insert(Count(), item); }
+void PopupMenu::Add(MenuItem* item) {
+  Insert(Count(), item);
+}
 
 void PopupMenu::Insert(int index, MenuItem* item) {
   if (item == nullptr) return;
@@ -61,14 +63,15 @@ void PopupMenu::Remove(MenuItem* item) {
 
 void PopupMenu::Popup(int x, int y) {
   if (OnPopup) OnPopup(this);
-  if (std::none_of(items_.begin(), items_.end(), [](MenuItem* i) { return i->Visible(); }))
-    return;
+  if (std::none_of(items_.begin(), items_.end(), [](MenuItem* i) { return i->Visible(); })) return;
   // Made at the first popup, so it is never older than a modal window the menu is used in.
   if (window_ == nullptr) window_ = new MenuWindow(this);
   window_->Open(x, y);
 }
 
-bool PopupMenu::IsOpen() const { return window_ != nullptr && window_->IsOpen(); }
+bool PopupMenu::IsOpen() const {
+  return window_ != nullptr && window_->IsOpen();
+}
 
 void PopupMenu::CloseMenu() {
   if (window_ != nullptr) window_->CloseUp(true);

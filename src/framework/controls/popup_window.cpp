@@ -23,7 +23,9 @@ PopupWindow::PopupWindow(Component* owner) : Form(owner) {
   SetFont(Font());
 }
 
-PopupWindow::~PopupWindow() { BeginDestruction(); }
+PopupWindow::~PopupWindow() {
+  BeginDestruction();
+}
 
 void PopupWindow::PopupAt(Rect bounds, int flip_top) {
   Size screen = App().Windows().ScreenSize();
@@ -35,7 +37,8 @@ void PopupWindow::PopupAt(Rect bounds, int flip_top) {
   SetBounds(x, y, w, h);
 
   Form* previous = ActiveForm();
-  if (return_form_ != nullptr && return_form_ != previous) return_form_->RemoveFreeNotification(this);
+  if (return_form_ != nullptr && return_form_ != previous)
+    return_form_->RemoveFreeNotification(this);
   return_form_ = previous != this ? previous : nullptr;
   if (return_form_ != nullptr) return_form_->FreeNotification(this);
   hot_ = -1;
@@ -102,8 +105,10 @@ void PopupWindow::KeyDown(uint32_t& key, unsigned shift) {
       SetHotIndex(NextSelectable(hot_, 1));
       break;
     case VK_RETURN:
-      if (hot_ >= 0) Choose(hot_);
-      else CloseUp(true);
+      if (hot_ >= 0)
+        Choose(hot_);
+      else
+        CloseUp(true);
       break;
     case VK_ESCAPE:
       CloseUp(true);

@@ -12,10 +12,10 @@ struct KeyName {
   const char* name;
 };
 constexpr KeyName kNames[] = {
-    {VK_BACK, "BkSp"},  {VK_TAB, "Tab"},    {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
-    {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},   {VK_END, "End"},
-    {VK_HOME, "Home"},  {VK_LEFT, "Left"},  {VK_UP, "Up"},       {VK_RIGHT, "Right"},
-    {VK_DOWN, "Down"},  {0x2D, "Ins"},      {VK_DELETE, "Del"},
+    {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},    {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
+    {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},    {VK_END, "End"},
+    {VK_HOME, "Home"},   {VK_LEFT, "Left"},  {VK_UP, "Up"},        {VK_RIGHT, "Right"},
+    {VK_DOWN, "Down"},   {0x2D, "Ins"},      {VK_DELETE, "Del"},
 };
 
 std::string KeyText(uint32_t key) {

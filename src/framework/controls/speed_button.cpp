@@ -33,8 +33,7 @@ const ClassInfo& SpeedButton::StaticClassInfo() {
     i.Add(EnumProperty<SpeedButton, ButtonLayout>("Layout", kButtonLayoutNames,
                                                   &SpeedButton::Layout, &SpeedButton::SetLayout));
     i.Add(IntegerProperty<SpeedButton>("Margin", &SpeedButton::Margin, &SpeedButton::SetMargin));
-    i.Add(IntegerProperty<SpeedButton>("Spacing", &SpeedButton::Spacing,
-                                       &SpeedButton::SetSpacing));
+    i.Add(IntegerProperty<SpeedButton>("Spacing", &SpeedButton::Spacing, &SpeedButton::SetSpacing));
     i.Add(BoolProperty<Control>("Transparent", &Control::Transparent, &Control::SetTransparent));
     return i;
   }();
@@ -48,7 +47,9 @@ SpeedButton::SpeedButton(Component* owner) : GraphicControl(owner) {
   SetTransparent(true);
 }
 
-SpeedButton::~SpeedButton() { BeginDestruction(); }
+SpeedButton::~SpeedButton() {
+  BeginDestruction();
+}
 
 void SpeedButton::SetFlat(bool on) {
   if (flat_ == on) return;
@@ -144,8 +145,8 @@ void SpeedButton::EnabledChanged() {
 }
 
 void SpeedButton::WndProc(Message& m) {
-  if (m.msg == CM_DIALOGCHAR && IsAccel(char32_t(m.wParam), Caption()) && Enabled() &&
-      Visible() && Parent() != nullptr && Parent()->Showing()) {
+  if (m.msg == CM_DIALOGCHAR && IsAccel(char32_t(m.wParam), Caption()) && Enabled() && Visible() &&
+      Parent() != nullptr && Parent()->Showing()) {
     Click();
     m.result = 1;
     return;

@@ -4,7 +4,9 @@
 
 namespace somnara::fw {
 namespace {
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuation(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 bool IsWordChar(char c) {
   return c != ' ' && c != '\t' && c != '\n' && c != '.' && c != ',' && c != ';' && c != ':';
 }

@@ -44,7 +44,9 @@ TrackBar::TrackBar(Component* owner) : WinControl(owner) {
   SetBounds(0, 0, 150, 45);
 }
 
-TrackBar::~TrackBar() { BeginDestruction(); }
+TrackBar::~TrackBar() {
+  BeginDestruction();
+}
 
 void TrackBar::ClampPosition() {
   int lo = std::min(min_, max_), hi = std::max(min_, max_);
@@ -125,7 +127,9 @@ void TrackBar::Changed() {
   if (!IsLoading() && OnChange) OnChange(this);
 }
 
-int TrackBar::ThumbBreadth() const { return std::max(5, thumb_length_ / 2 + 1); }
+int TrackBar::ThumbBreadth() const {
+  return std::max(5, thumb_length_ / 2 + 1);
+}
 
 Rect TrackBar::ChannelRect() const {
   int across = Horizontal() ? Height() : Width();
@@ -164,7 +168,8 @@ Rect TrackBar::ThumbRect() const {
   int b = ThumbBreadth();
   int p = ValueToPixel(position_);
   int c0 = (Horizontal() ? ch.top + ch.bottom : ch.left + ch.right) / 2 - len / 2;
-  return Horizontal() ? Rect::FromSize(p - b / 2, c0, b, len) : Rect::FromSize(c0, p - b / 2, len, b);
+  return Horizontal() ? Rect::FromSize(p - b / 2, c0, b, len)
+                      : Rect::FromSize(c0, p - b / 2, len, b);
 }
 
 void TrackBar::WndProc(Message& m) {
