@@ -7,7 +7,6 @@
 #include <fstream>
 #include <map>
 #include <memory>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -289,16 +288,21 @@ TEST_F(ProgramFolderTest, HelpPageIsSelfContainedAndWellFormed) {
   ASSERT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
   EXPECT_EQ(CheckNesting(html), "");
   EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
-  EXPECT_TRUE(std::regex_search(html, std::regex("<title>[^<]*Somnara[^<]*</title>")));
+  size_t title = html.find("<title>"), title_end = html.find("</title>");
+  ASSERT_LT(title, title_end);
+  EXPECT_NE(html.substr(title, title_end - title).find("Somnara"), std::string::npos);
   // Opened from the program folder, perhaps with no network: nothing may come from outside.
   for (const char* outside : {"http:", "https:", "src=", "url(", "@import", "<link", "<script"})
     EXPECT_EQ(html.find(outside), std::string::npos) << outside;
   // Every link inside the page leads somewhere.
-  std::regex link("href=\"#([^\"]+)\"");
   int links = 0;
-  for (auto it = std::sregex_iterator(html.begin(), html.end(), link); it != std::sregex_iterator();
-       ++it, ++links)
-    EXPECT_NE(html.find("id=\"" + (*it)[1].str() + "\""), std::string::npos) << (*it)[1];
+  const std::string kLink = "href=\"#";
+  for (size_t at = html.find(kLink); at != std::string::npos; at = html.find(kLink, at)) {
+    at += kLink.size();
+    std::string target = html.substr(at, html.find('"', at) - at);
+    EXPECT_NE(html.find("id=\"" + target + "\""), std::string::npos) << target;
+    ++links;
+  }
   EXPECT_GE(links, 5) << "a table of contents";
 }
 

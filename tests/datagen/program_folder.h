@@ -16,7 +16,8 @@ inline const std::vector<std::string> kNatureSoundFiles = {
     "SBicker.dll",  "SDrip.dll",     "SBird.dll"};
 inline const std::string kGuidanceFile = "somna.dll";
 
-// Tests on one program folder, written by the generator once per test process.
+// Tests on one program folder written by the generator; the test processes of one
+// generator build share it. The tests only read it.
 class ProgramFolderTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite();
@@ -26,7 +27,7 @@ class ProgramFolderTest : public ::testing::Test {
   static std::filesystem::path File(const std::string& relative) { return Folder() / relative; }
 
  private:
-  static ScratchFolder* folder_;
+  static std::filesystem::path* folder_;
   static GeneratorRun* run_;
 };
 

@@ -78,6 +78,7 @@ constexpr const char* kHead = R"HTML(<!DOCTYPE html>
   table { border-collapse: collapse; width: 100%; margin: 12px 0; }
   th, td { border: 1px solid #2a3266; padding: 6px 10px; text-align: left; vertical-align: top; }
   th { background: #151c44; color: #f6e7b0; }
+  td:first-child { white-space: nowrap; }
   code { background: #151c44; padding: 1px 5px; border-radius: 4px; color: #f6e7b0; }
   pre {
     background: #151c44;
