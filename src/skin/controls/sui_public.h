@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/exceptions.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/color.h"

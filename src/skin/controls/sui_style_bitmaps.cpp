@@ -66,6 +66,7 @@ bool LoadStyleBitmap(std::string_view name, fw::Bitmap& target) {
 }
 
 StyleResourceError::StyleResourceError(std::string_view name)
-    : fw::Exception("Resource " + std::string(name) + " not found") {}
+    : fw::Exception(name.empty() ? std::string("Resource without a name cannot be loaded")
+                                 : "Resource " + std::string(name) + " not found") {}
 
 }  // namespace somnara::skin

@@ -22,7 +22,8 @@ std::string StyleBitmapResourceName(std::string_view name);
 // picture exists. A damaged picture throws fw::Exception.
 bool LoadStyleBitmap(std::string_view name, fw::Bitmap& target);
 
-// The resource error of the loader: "Resource <NAME> not found".
+// The resource error of the loader: "Resource <NAME> not found" (or, for an empty name,
+// "Resource without a name cannot be loaded").
 class StyleResourceError : public fw::Exception {
  public:
   explicit StyleResourceError(std::string_view name);
