@@ -290,9 +290,19 @@ void WinControl::PaintTree(Canvas& canvas, const Rect& clip) {
     if (c->IsWindowed()) static_cast<WinControl*>(c)->PaintTree(canvas, mine);
 }
 
+// A graphic child that holds the mouse capture gets every mouse message, wherever the
+// pointer is, so that a press dragged out of it still ends in it.
+Control* WinControl::MouseTarget(Point p) const {
+  Form* f = ParentForm();
+  if (f != nullptr && f->capture_ != nullptr && f->capture_ != this &&
+      !f->capture_->IsWindowed() && f->capture_->Parent() == this)
+    return f->capture_;
+  return ControlAtPos(p, false, false);
+}
+
 void WinControl::DispatchMouse(Message& m) {
   Point p{XFromLParam(m.lParam), YFromLParam(m.lParam)};
-  Control* target = ControlAtPos(p, false, false);
+  Control* target = MouseTarget(p);
   if (target != nullptr) {
     Message inner = m;
     inner.lParam = MakeLParam(p.x - target->Left(), p.y - target->Top());
@@ -369,7 +379,7 @@ void WinControl::WndProc(Message& m) {
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE: {
       Point p{XFromLParam(m.lParam), YFromLParam(m.lParam)};
-      if (ControlAtPos(p, false, false) != nullptr) {
+      if (MouseTarget(p) != nullptr) {
         DispatchMouse(m);
         return;
       }

@@ -82,6 +82,7 @@ class WinControl : public Control {
   void InsertControl(Control* control);
   void RemoveControl(Control* control);
   void DispatchMouse(Message& message);
+  Control* MouseTarget(Point p) const;
 
   int handle_ = 0;
   std::vector<Control*> controls_;

@@ -110,6 +110,27 @@ TEST_F(SpeedButtonTest, GroupsKeepOneButtonDownAndPlainButtonsNeverStayDown) {
   EXPECT_EQ(plain->ButtonState(), SpeedButton::State::kUp);
 }
 
+TEST_F(SpeedButtonTest, APressDraggedOutsideAndReleasedThereClicksNothing) {
+  Form* form = MakeForm();
+  auto* button = new SpeedButton(form);
+  button->SetParent(form);
+  button->SetBounds(10, 10, 30, 22);
+  int clicks = 0;
+  button->OnClick = [&](Component*) { ++clicks; };
+  windows.PressMouse(ScreenOf(*button, 5, 5));
+  windows.MoveMouse(ScreenOf(*button, 100, 100));
+  Pump();
+  EXPECT_EQ(button->ButtonState(), SpeedButton::State::kUp);  // shown up while outside
+  windows.ReleaseMouse(ScreenOf(*button, 100, 100));
+  Pump();
+  EXPECT_EQ(clicks, 0);
+  EXPECT_FALSE(button->MouseCaptured());
+  // The next click works as usual.
+  ClickCentre(*button);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(button->ButtonState(), SpeedButton::State::kUp);
+}
+
 TEST_F(SpeedButtonTest, TheGlyphsBottomLeftColourIsTransparent) {
   Form* form = MakeForm();
   form->SetColor(clYellow);
