@@ -294,8 +294,8 @@ void WinControl::PaintTree(Canvas& canvas, const Rect& clip) {
 // pointer is, so that a press dragged out of it still ends in it.
 Control* WinControl::MouseTarget(Point p) const {
   Form* f = ParentForm();
-  if (f != nullptr && f->capture_ != nullptr && f->capture_ != this &&
-      !f->capture_->IsWindowed() && f->capture_->Parent() == this)
+  if (f != nullptr && f->capture_ != nullptr && f->capture_ != this && !f->capture_->IsWindowed() &&
+      f->capture_->Parent() == this)
     return f->capture_;
   return ControlAtPos(p, false, false);
 }
