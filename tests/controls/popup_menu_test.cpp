@@ -101,8 +101,12 @@ TEST_F(PopupMenuTest, SeparatorsAndDisabledItemsAreNotChosenAndOutsideClicksClos
   Key(VK_UP);
   Key(VK_RETURN, '\r');
   EXPECT_EQ(chosen, (std::vector<std::string>{"MShowPreview"}));
+  MakeForm(50, 50, true, 700, 10);  // a later window, so not the natural heir
+  form->Show();
   menu->Popup(150, 150);
+  menu->Popup(160, 160);  // again while open: the keyboard still goes back to the form
   Key('X', 'x');
+  EXPECT_EQ(ActiveForm(), form);
   menu->Popup(150, 150);
   Key(VK_ESCAPE, 0x1B);
   EXPECT_EQ(chosen, (std::vector<std::string>{"MShowPreview", "Exit1"}));

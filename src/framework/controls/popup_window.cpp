@@ -36,11 +36,13 @@ void PopupWindow::PopupAt(Rect bounds, int flip_top) {
   y = std::max(0, y);
   SetBounds(x, y, w, h);
 
+  // Opened again while open, it keeps the window the keyboard goes back to.
   Form* previous = ActiveForm();
-  if (return_form_ != nullptr && return_form_ != previous)
-    return_form_->RemoveFreeNotification(this);
-  return_form_ = previous != this ? previous : nullptr;
-  if (return_form_ != nullptr) return_form_->FreeNotification(this);
+  if (!open_ && previous != this) {
+    if (return_form_ != nullptr) return_form_->RemoveFreeNotification(this);
+    return_form_ = previous;
+    if (return_form_ != nullptr) return_form_->FreeNotification(this);
+  }
   hot_ = -1;
   tracking_ = false;
   open_ = true;
