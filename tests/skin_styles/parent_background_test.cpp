@@ -139,6 +139,44 @@ TEST_F(ParentBackgroundTest, ErrorsOfTheParentsPaintingReachTheCaller) {
   EXPECT_EQ(erase.result, 1);
 }
 
+// A see-through control as the skinned ones are built: its picture is composed off
+// screen over its parent's background and then copied to the window.
+class SeeThroughControl : public fw::CustomControl {
+ public:
+  explicit SeeThroughControl(fw::Component* owner) : fw::CustomControl(owner) {}
+
+ protected:
+  void Paint() override {
+    fw::Bitmap picture(Width(), Height());
+    PaintParentBackground(picture.GetCanvas(), *this);
+    picture.SetPixel(0, 0, fw::clLime);
+    GetCanvas().Draw(0, 0, picture);
+  }
+  void EraseBackground(fw::Canvas&) override {}
+};
+
+TEST_F(ParentBackgroundTest, ASeeThroughControlShowsItsParentInTheWindow) {
+  sibling->Hide();
+  auto* see_through = new SeeThroughControl(form);
+  see_through->SetParent(panel);
+  see_through->SetBounds(10, 8, 10, 10);
+  form->SetBounds(0, 0, 100, 100);
+  form->Show();
+  form->PaintNow();
+  const fw::Bitmap& window = form->WindowPixels();
+  Point o = see_through->WindowOrigin();
+  EXPECT_EQ(window.GetPixel(o.x, o.y), fw::clLime);
+  EXPECT_EQ(window.GetPixel(o.x + 1, o.y), fw::clRed);      // parent (11, 8)
+  EXPECT_EQ(window.GetPixel(o.x + 4, o.y + 6), fw::clRed);  // parent (14, 14)
+  EXPECT_EQ(window.GetPixel(o.x + 5, o.y + 6), fw::clBlue);
+  EXPECT_EQ(window.GetPixel(o.x + 9, o.y + 9), fw::clBlue);
+  // A second pass finds the same: the control never sees its own earlier picture.
+  see_through->Invalidate();
+  form->PaintNow();
+  EXPECT_EQ(form->WindowPixels().GetPixel(o.x + 1, o.y), fw::clRed);
+  EXPECT_GE(panel->paints, 4);
+}
+
 class PropagateThemeTest : public somnara::testing::HeadlessTest {};
 
 TEST_F(PropagateThemeTest, ChildrenWithBothPropertiesGetTheThemeAndThenTheStyle) {
