@@ -104,6 +104,21 @@ TEST_F(LabelTest, TransparentLabelsLetThePictureBelowShow) {
   EXPECT_EQ(PixelOf(*clear, 2, 2), 0x000000u);
 }
 
+TEST_F(LabelTest, ALinkLabelTakesClicks) {
+  Form* form = MakeForm();
+  auto* link = new Label(form);
+  link->SetParent(form);
+  link->SetBounds(207, 40, 0, 0);
+  link->SetCaption("http://www.example.com/");
+  link->SetCursor(Cursor::kHandPoint);
+  link->SetTransparent(true);
+  int clicks = 0;
+  link->OnClick = [&](Component*) { ++clicks; };
+  ClickCentre(*link);
+  ClickOn(*link, link->Width() + 5, 2);  // beside it
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(LabelTest, AlignmentAndLayoutPlaceTheText) {
   Form* form = MakeForm();
   auto* label = new Label(form);

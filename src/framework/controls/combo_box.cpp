@@ -25,6 +25,7 @@ const ClassInfo& ComboBox::StaticClassInfo() {
     i.Add(StringProperty<ComboBox>("Text", &ComboBox::Text, &ComboBox::SetText));
     i.Add(IntegerProperty<ComboBox>("DropDownCount", &ComboBox::DropDownCount,
                                     &ComboBox::SetDropDownCount));
+    i.Add(IntegerProperty<ComboBox>("ItemHeight", &ComboBox::ItemHeight, &ComboBox::SetItemHeight));
     i.Add(IntegerProperty<ComboBox>("MaxLength", &ComboBox::MaxLength, &ComboBox::SetMaxLength));
     i.Add(EventProperty<ComboBox>("OnChange", &ComboBox::OnChange));
     i.Add(EventProperty<ComboBox>("OnSelect", &ComboBox::OnSelect));
@@ -109,7 +110,7 @@ void ComboBox::SetDropDownCount(int count) {
 }
 
 int ComboBox::ItemHeight() const {
-  return TextRenderer::Instance().Metrics(GetFont()).height + 2;
+  return std::max(item_height_, TextRenderer::Instance().Metrics(GetFont()).height + 2);
 }
 
 bool ComboBox::DroppedDown() const {

@@ -45,7 +45,9 @@ class ComboBox : public WinControl {
   void SetDropDownCount(int count);
   int MaxLength() const { return max_length_; }
   void SetMaxLength(int length) { max_length_ = length < 0 ? 0 : length; }
+  // Height of a list item: the font's line and a little room, at least what was set.
   int ItemHeight() const;
+  void SetItemHeight(int height) { item_height_ = height < 0 ? 0 : height; }
 
   void Loaded() override;
 
@@ -84,6 +86,7 @@ class ComboBox : public WinControl {
   int item_index_ = -1;
   int drop_down_count_ = 8;
   int max_length_ = 0;
+  int item_height_ = 0;
   LineEditor editor_;
   bool syncing_ = false;
   ComboListWindow* list_ = nullptr;

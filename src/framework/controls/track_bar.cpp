@@ -29,6 +29,8 @@ const ClassInfo& TrackBar::StaticClassInfo() {
                                            &TrackBar::SetTickMarks));
     i.Add(IntegerProperty<TrackBar>("ThumbLength", &TrackBar::ThumbLength,
                                     &TrackBar::SetThumbLength));
+    i.Add(IntegerProperty<TrackBar>("SelStart", &TrackBar::SelStart, &TrackBar::SetSelStart));
+    i.Add(IntegerProperty<TrackBar>("SelEnd", &TrackBar::SelEnd, &TrackBar::SetSelEnd));
     i.Add(BoolProperty<TrackBar>("SliderVisible", &TrackBar::SliderVisible,
                                  &TrackBar::SetSliderVisible));
     i.Add(EventProperty<TrackBar>("OnChange", &TrackBar::OnChange));

@@ -45,6 +45,11 @@ class TrackBar : public WinControl {
   void SetTickMarks(TickMark marks);
   int ThumbLength() const { return thumb_length_; }
   void SetThumbLength(int length);
+  // A selected range of the channel; kept for descriptions, not drawn.
+  int SelStart() const { return sel_start_; }
+  void SetSelStart(int v) { sel_start_ = v; }
+  int SelEnd() const { return sel_end_; }
+  void SetSelEnd(int v) { sel_end_ = v; }
   bool SliderVisible() const { return slider_visible_; }
   void SetSliderVisible(bool on);
   // Ticks of tsManual, besides the ends.
@@ -87,6 +92,8 @@ class TrackBar : public WinControl {
   TickMark tick_marks_ = TickMark::kBottomRight;
   int thumb_length_ = 20;
   bool slider_visible_ = true;
+  int sel_start_ = 0;
+  int sel_end_ = 0;
   std::vector<int> ticks_;
   bool dragging_ = false;
   int drag_offset_ = 0;
