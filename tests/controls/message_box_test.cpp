@@ -41,7 +41,7 @@ TEST_F(MessageBoxTest, AnErrorFromATimerIsShownAndEnterClosesTheBox) {
     platform::HeadlessWindow* box = Box();
     ASSERT_NE(box, nullptr);
     bounds = box->Bounds();
-    modal = box->Modal();
+    modal = box->Modal() && box->StayOnTop();
     for (Form* f : App().Forms())
       if (f->Visible() && f->Caption() == "Somnara")
         for (Control* c : f->Controls()) seen.push_back(c->Caption());

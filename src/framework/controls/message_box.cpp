@@ -41,6 +41,8 @@ int ShowMessageBox(const std::string& caption, const std::string& text) {
   form->SetBorderStyle(BorderStyle::kDialog);
   form->SetBorderIcons(biSystemMenu);
   form->SetPosition(Position::kScreenCenter);
+  // Above everything, the program's stay-on-top backdrop included: an error must be seen.
+  form->SetFormStyle(FormStyle::kStayOnTop);
   form->SetCaption(caption);
   Font font;
   font.SetName("Tahoma");
