@@ -272,7 +272,8 @@ void Control::WndProc(Message& m) {
     case WM_LBUTTONDBLCLK: {
       if (!enabled_) break;
       MouseButton b = m.msg == WM_RBUTTONDOWN ? MouseButton::kRight : MouseButton::kLeft;
-      unsigned shift = (m.wParam & MK_SHIFT ? ssShift : 0) | (m.wParam & MK_CONTROL ? ssCtrl : 0);
+      unsigned shift = (m.wParam & MK_SHIFT ? unsigned(ssShift) : 0u) |
+                       (m.wParam & MK_CONTROL ? unsigned(ssCtrl) : 0u);
       if (m.msg == WM_LBUTTONDBLCLK) {
         shift |= ssDouble;
         if (OnDblClick) OnDblClick(this);
@@ -303,7 +304,7 @@ void Control::WndProc(Message& m) {
       return;
     }
     case WM_MOUSEMOVE:
-      MouseMove((m.wParam & MK_LBUTTON) ? ssLeft : 0, XFromLParam(m.lParam),
+      MouseMove((m.wParam & MK_LBUTTON) ? unsigned(ssLeft) : 0u, XFromLParam(m.lParam),
                 YFromLParam(m.lParam));
       return;
     case CM_MOUSEENTER:

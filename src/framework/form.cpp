@@ -900,9 +900,9 @@ void Form::DeliverKey(const platform::InputEvent& e) {
   using Kind = platform::InputEvent::Kind;
   if (InputBlocked()) return;
   WinControl* target = KeyTarget();
-  unsigned shift = (e.modifiers & platform::kShift ? ssShift : 0) |
-                   (e.modifiers & platform::kCtrl ? ssCtrl : 0) |
-                   (e.modifiers & platform::kAlt ? ssAlt : 0);
+  unsigned shift = (e.modifiers & platform::kShift ? unsigned(ssShift) : 0u) |
+                   (e.modifiers & platform::kCtrl ? unsigned(ssCtrl) : 0u) |
+                   (e.modifiers & platform::kAlt ? unsigned(ssAlt) : 0u);
   bool alt = (e.modifiers & platform::kAlt) != 0;
   switch (e.kind) {
     case Kind::kKeyDown:

@@ -1,6 +1,7 @@
 #include "framework/controls/combo_box.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "framework/controls/combo_list_window.h"
 #include "framework/controls/draw_helpers.h"
