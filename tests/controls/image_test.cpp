@@ -77,6 +77,29 @@ TEST_F(ImageTest, ADescriptionCarriesThePictureAndStretchFillsTheControl) {
   EXPECT_EQ(PixelOf(*image, 0, 0), 0x00FF00u);
 }
 
+TEST_F(ImageTest, PictureDataMayCarryTheDesktopFormFileWrapping) {
+  Form* form = MakeForm();
+  auto* image = new Image(form);
+  image->SetParent(form);
+  std::vector<uint8_t> bmp = SolidBmp(3, 2, clRed);
+  std::vector<uint8_t> wrapped = {7, 'T', 'B', 'i', 't', 'm', 'a', 'p'};
+  uint32_t size = uint32_t(bmp.size());
+  for (int i = 0; i < 4; ++i) wrapped.push_back(uint8_t(size >> (8 * i)));
+  wrapped.insert(wrapped.end(), bmp.begin(), bmp.end());
+  Value v;
+  v.kind = Value::Kind::kBinary;
+  v.bytes = wrapped;
+  SetProperty(*image, "Picture.Data", v);
+  EXPECT_EQ(image->GetPicture().Width(), 3);
+  v.bytes = SolidFramesGif(5, 4, {0x00FF00}, {10});
+  v.bytes.insert(v.bytes.begin(), {9, 'T', 'G', 'I', 'F', 'I', 'm', 'a', 'g', 'e'});
+  SetProperty(*image, "Picture", v);
+  EXPECT_EQ(image->GetPicture().Width(), 5);
+  v.bytes = {7, 'T', 'B', 'i', 't', 'm', 'a', 'p', 1, 2};
+  EXPECT_THROW(SetProperty(*image, "Picture", v), Exception);
+  EXPECT_EQ(image->GetPicture().Width(), 5);
+}
+
 TEST_F(ImageTest, AnAnimatedGifStartsWhenPaintedAndKeepsTheFileDelays) {
   Form* form = MakeForm();
   auto* image = new Image(form);

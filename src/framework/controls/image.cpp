@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/property_helpers.h"
+#include "framework/controls/stored_picture.h"
 #include "framework/graphics/canvas.h"
 #include "framework/timer.h"
 
@@ -106,7 +107,7 @@ void Image::SetPictureBytes(std::span<const uint8_t> bytes) {
   if (bytes.empty())
     picture_.Clear();
   else
-    picture_.LoadFromBytes(bytes);
+    picture_.LoadFromBytes(StoredPictureFile(bytes));
 }
 
 void Image::Loaded() {

@@ -5,6 +5,7 @@
 #include "framework/controls/accelerator.h"
 #include "framework/controls/draw_helpers.h"
 #include "framework/controls/property_helpers.h"
+#include "framework/controls/stored_picture.h"
 #include "framework/graphics/canvas.h"
 #include "framework/win_control.h"
 
@@ -79,7 +80,7 @@ std::vector<uint8_t> SpeedButton::GlyphBytes() const {
 
 void SpeedButton::SetGlyphBytes(std::span<const uint8_t> bytes) {
   fw::Bitmap b;
-  if (!bytes.empty()) b.LoadFromBytes(bytes);
+  if (!bytes.empty()) b.LoadFromBytes(StoredPictureFile(bytes));
   SetGlyph(b);
 }
 
