@@ -124,6 +124,27 @@ TEST_F(TextFieldsTest, MemoLinesFromADescriptionWrapAndScroll) {
   EXPECT_NE(PixelOf(*memo, 1, 30), 0x000000u);
 }
 
+TEST_F(TextFieldsTest, MemoScrollBarArrowsAndTrack) {
+  Form* form = MakeForm();
+  auto* memo = new Memo(form);
+  memo->SetParent(form);
+  memo->SetBounds(10, 10, 185, 80);
+  memo->SetScrollBars(ScrollStyle::kVertical);
+  std::vector<std::string> lines;
+  for (int i = 0; i < 30; ++i) lines.push_back("line " + std::to_string(i));
+  memo->SetLines(lines);
+  int visible = memo->VisibleLineCount();
+  ClickOn(*memo, memo->Width() - 8, memo->Height() - 6);  // down arrow
+  EXPECT_EQ(memo->TopLine(), 1);
+  ClickOn(*memo, memo->Width() - 8, memo->Height() - 25);  // track below the middle
+  EXPECT_EQ(memo->TopLine(), 1 + visible);
+  ClickOn(*memo, memo->Width() - 8, 5);  // up arrow
+  EXPECT_EQ(memo->TopLine(), visible);
+  for (int i = 0; i < 10; ++i) ClickOn(*memo, memo->Width() - 8, memo->Height() - 25);
+  EXPECT_EQ(memo->TopLine(), 30 - visible);  // stops at the last page
+  EXPECT_EQ(memo->Lines(), lines);           // scrolling edits nothing
+}
+
 TEST_F(TextFieldsTest, MemoEditingAcrossLines) {
   Form* form = MakeForm();
   auto* memo = new Memo(form);
