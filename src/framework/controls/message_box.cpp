@@ -37,7 +37,6 @@ std::vector<std::string>& ShowingMessages() {
 
 int ShowMessageBox(const std::string& caption, const std::string& text) {
   auto form = std::make_unique<MessageForm>(nullptr);
-  form->SetName("MessageBox");
   form->SetBorderStyle(BorderStyle::kDialog);
   form->SetBorderIcons(biSystemMenu);
   form->SetPosition(Position::kScreenCenter);
