@@ -75,5 +75,23 @@ TEST_F(TrackBarTest, TheMouseDragsTheThumbAndPagesOnTheChannel) {
   EXPECT_EQ(positions, (std::vector<int>{102, 100, 255, 0}));
 }
 
+TEST_F(TrackBarTest, AVerticalBarRunsFromTopToBottom) {
+  Form* form = MakeForm();
+  auto* bar = new TrackBar(form);
+  bar->SetParent(form);
+  bar->SetOrientation(TrackBarOrientation::kVertical);
+  bar->SetBounds(10, 10, 45, 150);
+  bar->SetPosition(0);
+  Rect top = bar->ThumbRect();
+  bar->SetPosition(10);
+  Rect bottom = bar->ThumbRect();
+  EXPECT_EQ(top.left, bottom.left);
+  EXPECT_GT(bottom.top, top.top + 100);
+  ClickOn(*bar, (top.left + top.right) / 2, (top.top + top.bottom) / 2);  // above the thumb
+  EXPECT_EQ(bar->Position(), 8);
+  Key(VK_UP);
+  EXPECT_EQ(bar->Position(), 7);
+}
+
 }  // namespace
 }  // namespace somnara::fw
