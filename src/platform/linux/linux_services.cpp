@@ -8,6 +8,8 @@
 #include "platform/linux/media/linux_short_path_service.h"
 #include "platform/linux/power/logind_power_service.h"
 #include "platform/linux/system/ini_profile_store.h"
+#include "platform/linux/system/shell_opener.h"
+#include "platform/linux/volume/pulse_system_volume.h"
 #include "platform/linux/x11/x11_window_system.h"
 
 namespace somnara::platform {
@@ -18,6 +20,8 @@ struct LinuxServices::Parts {
   std::unique_ptr<LinuxShortPathService> short_paths;
   std::unique_ptr<LogindPowerService> power;
   std::unique_ptr<IniProfileStore> profiles;
+  std::unique_ptr<ShellOpener> shell;
+  std::unique_ptr<PulseSystemVolume> volume;
 };
 
 LinuxServices::LinuxServices() : parts_(std::make_unique<Parts>()) {}
@@ -33,12 +37,16 @@ std::unique_ptr<LinuxServices> LinuxServices::Open(std::string* error) {
   p.short_paths = std::make_unique<LinuxShortPathService>();
   p.power = std::make_unique<LogindPowerService>();
   p.profiles = std::make_unique<IniProfileStore>();
+  p.shell = std::make_unique<ShellOpener>();
+  p.volume = std::make_unique<PulseSystemVolume>();
   Services& out = s->services_;
   out.windows = p.windows.get();
   out.media = p.media.get();
   out.short_paths = p.short_paths.get();
   out.power = p.power.get();
   out.profiles = p.profiles.get();
+  out.shell = p.shell.get();
+  out.volume = p.volume.get();
   out.program_dir = ExecutableDirectory();
   return s;
 }
