@@ -62,7 +62,9 @@ class ProgramTest : public ::testing::Test {
     std::ofstream(path, std::ios::binary) << bytes;
     return path.string();
   }
-  std::string ProgramPath(const std::string& relative) const { return program_dir + "/" + relative; }
+  std::string ProgramPath(const std::string& relative) const {
+    return program_dir + "/" + relative;
+  }
 
   // Media commands as "time command" lines.
   std::vector<std::string> MediaLog() const {

@@ -18,7 +18,9 @@
 using namespace somnara;
 using Clock = std::chrono::steady_clock;
 
-static double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+static double Ms(Clock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
 
 int main() {
   platform::HeadlessWindowSystem windows;

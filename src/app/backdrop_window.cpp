@@ -68,9 +68,13 @@ void TForm1::FormCreate(Component*) {
   sound::MediaPlay(sound::kSoundAlias);
 }
 
-void TForm1::FormShow(Component*) { UseTileAsBackground(); }
+void TForm1::FormShow(Component*) {
+  UseTileAsBackground();
+}
 
-void TForm1::Timer2Timer(Component*) { sound::LoopTimerTick(CurrentSoundPath); }
+void TForm1::Timer2Timer(Component*) {
+  sound::LoopTimerTick(CurrentSoundPath);
+}
 
 void TForm1::Timer3Timer(Component*) {
   Timer3->SetEnabled(false);

@@ -1,5 +1,6 @@
 #include "app/program_entry.h"
 
+#include "app/about_window.h"
 #include "app/backdrop_window.h"
 #include "app/main_window.h"
 #include "framework/application.h"
@@ -8,6 +9,8 @@
 #include "framework/resources.h"
 #include "platform/platform.h"
 #include "routine/routine_values.h"
+#include "routine/wizard_window.h"
+#include "skin/controls/tsui_built_in_file_theme.h"
 
 namespace somnara::app {
 
@@ -16,6 +19,9 @@ void RegisterProgram() {
   fw::RegisterStandardClasses();
   TForm1::StaticClassInfo();
   TForm2::StaticClassInfo();
+  skin::TsuiBuiltInFileTheme::StaticClassInfo();
+  routine::TForm3::StaticClassInfo();
+  TForm7::StaticClassInfo();
 }
 
 int RunProgram() {

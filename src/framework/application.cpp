@@ -24,7 +24,9 @@ Application& App() {
   return *slot;
 }
 
-bool HasApp() { return bool(Slot()); }
+bool HasApp() {
+  return bool(Slot());
+}
 
 void ResetApplication() {
   auto& slot = Slot();
@@ -44,7 +46,9 @@ Application::~Application() {
   BeginDestruction();
 }
 
-void Application::Initialize(platform::WindowSystem* windows) { windows_ = windows; }
+void Application::Initialize(platform::WindowSystem* windows) {
+  windows_ = windows;
+}
 
 int64_t Application::NowMs() const {
   return windows_ != nullptr ? windows_->GetClock().NowMs() : 0;
@@ -118,8 +122,7 @@ bool Application::FireDueTimer() {
   return true;
 }
 
-void Application::PostMessage(WinControl* target, uint32_t msg, uintptr_t wparam,
-                              intptr_t lparam) {
+void Application::PostMessage(WinControl* target, uint32_t msg, uintptr_t wparam, intptr_t lparam) {
   if (target == nullptr) return;
   Message m;
   m.msg = msg;
@@ -134,9 +137,9 @@ int Application::AddMessageHook(MessageHook hook) {
 }
 
 void Application::RemoveMessageHook(int id) {
-  hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(),
-                              [id](const auto& h) { return h.first == id; }),
-               hooks_.end());
+  hooks_.erase(
+      std::remove_if(hooks_.begin(), hooks_.end(), [id](const auto& h) { return h.first == id; }),
+      hooks_.end());
 }
 
 void Application::Guard(const std::function<void()>& fn) {
@@ -147,7 +150,9 @@ void Application::Guard(const std::function<void()>& fn) {
   }
 }
 
-void Application::HandleException(const std::exception& error) { ShowException(error.what()); }
+void Application::HandleException(const std::exception& error) {
+  ShowException(error.what());
+}
 
 void Application::ShowException(const std::string& message) {
   if (OnException) {

@@ -101,7 +101,9 @@ std::map<std::string, const ClassInfo*, NoCase>& Registry() {
 }
 }  // namespace
 
-void ClassInfo::Register(const ClassInfo& info) { Registry()[info.Name()] = &info; }
+void ClassInfo::Register(const ClassInfo& info) {
+  Registry()[info.Name()] = &info;
+}
 
 const ClassInfo* ClassInfo::Find(std::string_view name) {
   auto it = Registry().find(std::string(name));
@@ -114,15 +116,13 @@ bool HasProperty(const Component& c, std::string_view name) {
 
 Value GetProperty(const Component& c, std::string_view name) {
   const PropertyInfo* p = c.GetClassInfo().FindProperty(name);
-  if (p == nullptr || !p->get)
-    throw Exception("Property " + std::string(name) + " does not exist");
+  if (p == nullptr || !p->get) throw Exception("Property " + std::string(name) + " does not exist");
   return p->get(c);
 }
 
 void SetProperty(Component& c, std::string_view name, const Value& value) {
   const PropertyInfo* p = c.GetClassInfo().FindProperty(name);
-  if (p == nullptr || !p->set)
-    throw Exception("Property " + std::string(name) + " does not exist");
+  if (p == nullptr || !p->set) throw Exception("Property " + std::string(name) + " does not exist");
   p->set(c, value);
 }
 
@@ -154,27 +154,48 @@ struct NamedColor {
 };
 // Colour words 0x00BBGGRR; 0xFF0000nn names the system colour nn.
 constexpr NamedColor kColors[] = {
-    {"clBlack", 0x000000},        {"clMaroon", 0x000080},
-    {"clGreen", 0x008000},        {"clOlive", 0x008080},
-    {"clNavy", 0x800000},         {"clPurple", 0x800080},
-    {"clTeal", 0x808000},         {"clGray", 0x808080},
-    {"clSilver", 0xC0C0C0},       {"clRed", 0x0000FF},
-    {"clLime", 0x00FF00},         {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000},         {"clFuchsia", 0xFF00FF},
-    {"clAqua", 0xFFFF00},         {"clWhite", 0xFFFFFF},
-    {"clNone", 0x1FFFFFFF},       {"clDefault", 0x20000000},
-    {"clScrollBar", 0xFF000000},  {"clBackground", 0xFF000001},
-    {"clActiveCaption", 0xFF000002}, {"clInactiveCaption", 0xFF000003},
-    {"clMenu", 0xFF000004},       {"clWindow", 0xFF000005},
-    {"clWindowFrame", 0xFF000006}, {"clMenuText", 0xFF000007},
-    {"clWindowText", 0xFF000008}, {"clCaptionText", 0xFF000009},
-    {"clActiveBorder", 0xFF00000A}, {"clInactiveBorder", 0xFF00000B},
-    {"clAppWorkSpace", 0xFF00000C}, {"clHighlight", 0xFF00000D},
-    {"clHighlightText", 0xFF00000E}, {"clBtnFace", 0xFF00000F},
-    {"clBtnShadow", 0xFF000010},  {"clGrayText", 0xFF000011},
-    {"clBtnText", 0xFF000012},    {"clInactiveCaptionText", 0xFF000013},
-    {"clBtnHighlight", 0xFF000014}, {"cl3DDkShadow", 0xFF000015},
-    {"cl3DLight", 0xFF000016},    {"clInfoText", 0xFF000017},
+    {"clBlack", 0x000000},
+    {"clMaroon", 0x000080},
+    {"clGreen", 0x008000},
+    {"clOlive", 0x008080},
+    {"clNavy", 0x800000},
+    {"clPurple", 0x800080},
+    {"clTeal", 0x808000},
+    {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0},
+    {"clRed", 0x0000FF},
+    {"clLime", 0x00FF00},
+    {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000},
+    {"clFuchsia", 0xFF00FF},
+    {"clAqua", 0xFFFF00},
+    {"clWhite", 0xFFFFFF},
+    {"clNone", 0x1FFFFFFF},
+    {"clDefault", 0x20000000},
+    {"clScrollBar", 0xFF000000},
+    {"clBackground", 0xFF000001},
+    {"clActiveCaption", 0xFF000002},
+    {"clInactiveCaption", 0xFF000003},
+    {"clMenu", 0xFF000004},
+    {"clWindow", 0xFF000005},
+    {"clWindowFrame", 0xFF000006},
+    {"clMenuText", 0xFF000007},
+    {"clWindowText", 0xFF000008},
+    {"clCaptionText", 0xFF000009},
+    {"clActiveBorder", 0xFF00000A},
+    {"clInactiveBorder", 0xFF00000B},
+    {"clAppWorkSpace", 0xFF00000C},
+    {"clHighlight", 0xFF00000D},
+    {"clHighlightText", 0xFF00000E},
+    {"clBtnFace", 0xFF00000F},
+    {"clBtnShadow", 0xFF000010},
+    {"clGrayText", 0xFF000011},
+    {"clBtnText", 0xFF000012},
+    {"clInactiveCaptionText", 0xFF000013},
+    {"clBtnHighlight", 0xFF000014},
+    {"cl3DDkShadow", 0xFF000015},
+    {"cl3DLight", 0xFF000016},
+    {"clInfoText", 0xFF000017},
     {"clInfoBk", 0xFF000018},
 };
 }  // namespace

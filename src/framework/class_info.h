@@ -100,15 +100,20 @@ std::vector<std::string> ValueToStrings(const Value& v);
 // Helpers that build PropertyInfo from member functions of a class C.
 template <class C>
 PropertyInfo IntegerProperty(std::string name, int (C::*get)() const, void (C::*set)(int)) {
-  return {std::move(name), PropertyType::kInteger, {},
-          [get](const Component& c) { return Value::Integer((static_cast<const C&>(c).*get)()); },
-          [set](Component& c, const Value& v) { (static_cast<C&>(c).*set)(int(ValueToInteger(v))); },
-          nullptr};
+  return {
+      std::move(name),
+      PropertyType::kInteger,
+      {},
+      [get](const Component& c) { return Value::Integer((static_cast<const C&>(c).*get)()); },
+      [set](Component& c, const Value& v) { (static_cast<C&>(c).*set)(int(ValueToInteger(v))); },
+      nullptr};
 }
 
 template <class C>
 PropertyInfo BoolProperty(std::string name, bool (C::*get)() const, void (C::*set)(bool)) {
-  return {std::move(name), PropertyType::kBoolean, {},
+  return {std::move(name),
+          PropertyType::kBoolean,
+          {},
           [get](const Component& c) { return Value::Bool((static_cast<const C&>(c).*get)()); },
           [set](Component& c, const Value& v) { (static_cast<C&>(c).*set)(ValueToBool(v)); },
           nullptr};
@@ -117,7 +122,9 @@ PropertyInfo BoolProperty(std::string name, bool (C::*get)() const, void (C::*se
 template <class C>
 PropertyInfo StringProperty(std::string name, std::string (C::*get)() const,
                             void (C::*set)(const std::string&)) {
-  return {std::move(name), PropertyType::kString, {},
+  return {std::move(name),
+          PropertyType::kString,
+          {},
           [get](const Component& c) { return Value::String((static_cast<const C&>(c).*get)()); },
           [set](Component& c, const Value& v) { (static_cast<C&>(c).*set)(ValueToString(v)); },
           nullptr};
@@ -125,7 +132,9 @@ PropertyInfo StringProperty(std::string name, std::string (C::*get)() const,
 
 template <class C>
 PropertyInfo ColorProperty(std::string name, uint32_t (C::*get)() const, void (C::*set)(uint32_t)) {
-  return {std::move(name), PropertyType::kColor, {},
+  return {std::move(name),
+          PropertyType::kColor,
+          {},
           [get](const Component& c) { return Value::Integer((static_cast<const C&>(c).*get)()); },
           [set](Component& c, const Value& v) { (static_cast<C&>(c).*set)(ValueToColor(v)); },
           nullptr};
@@ -136,7 +145,9 @@ template <class C, class E>
 PropertyInfo EnumProperty(std::string name, std::vector<std::string> names, E (C::*get)() const,
                           void (C::*set)(E)) {
   std::vector<std::string> copy = names;
-  return {std::move(name), PropertyType::kEnum, std::move(names),
+  return {std::move(name),
+          PropertyType::kEnum,
+          std::move(names),
           [get, copy](const Component& c) {
             return Value::Identifier(copy.at(size_t((static_cast<const C&>(c).*get)())));
           },
@@ -150,18 +161,19 @@ template <class C>
 PropertyInfo BitSetProperty(std::string name, std::vector<std::string> names,
                             uint32_t (C::*get)() const, void (C::*set)(uint32_t)) {
   std::vector<std::string> copy = names;
-  return {std::move(name), PropertyType::kSet, std::move(names),
-          [get, copy](const Component& c) {
-            uint32_t bits = (static_cast<const C&>(c).*get)();
-            std::vector<std::string> on;
-            for (size_t i = 0; i < copy.size(); ++i)
-              if (bits & (1u << i)) on.push_back(copy[i]);
-            return Value::Set(on);
-          },
-          [set, copy](Component& c, const Value& v) {
-            (static_cast<C&>(c).*set)(ValueToSet(v, copy));
-          },
-          nullptr};
+  return {
+      std::move(name),
+      PropertyType::kSet,
+      std::move(names),
+      [get, copy](const Component& c) {
+        uint32_t bits = (static_cast<const C&>(c).*get)();
+        std::vector<std::string> on;
+        for (size_t i = 0; i < copy.size(); ++i)
+          if (bits & (1u << i)) on.push_back(copy[i]);
+        return Value::Set(on);
+      },
+      [set, copy](Component& c, const Value& v) { (static_cast<C&>(c).*set)(ValueToSet(v, copy)); },
+      nullptr};
 }
 
 // An event member of type E (a std::function) of class C.

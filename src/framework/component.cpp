@@ -22,7 +22,9 @@ Component::Component(Component* owner) {
   if (owner != nullptr) owner->InsertComponent(this);
 }
 
-Component::~Component() { BeginDestruction(); }
+Component::~Component() {
+  BeginDestruction();
+}
 
 void Component::BeginDestruction() {
   if (destroying_) return;
@@ -69,8 +71,7 @@ void Component::RemoveFreeNotification(Component* other) {
 }
 
 void Component::Notification(Component* component, Operation operation) {
-  if (operation == Operation::kRemove)
-    RemoveFreeNotification(component);
+  if (operation == Operation::kRemove) RemoveFreeNotification(component);
   // Owned components hear about their siblings, as the owner does.
   for (Component* c : std::vector<Component*>(components_))
     if (c != component) c->Notification(component, operation);

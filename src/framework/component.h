@@ -104,7 +104,8 @@ template <class C>
 ClassInfo::HandlerBinder NotifyHandler(void (C::*method)(Component*)) {
   return [method](Component& self) -> std::any {
     C* object = &static_cast<C&>(self);
-    return std::any(NotifyEvent([object, method](Component* sender) { (object->*method)(sender); }));
+    return std::any(
+        NotifyEvent([object, method](Component* sender) { (object->*method)(sender); }));
   };
 }
 

@@ -16,8 +16,8 @@ void AddControlProperties(ClassInfo& i) {
   i.Add(IntegerProperty<Control>("Width", &Control::Width, &Control::SetWidth));
   i.Add(IntegerProperty<Control>("Height", &Control::Height, &Control::SetHeight));
   i.Add(IntegerProperty<Control>("ClientWidth", &Control::ClientWidth, &Control::SetClientWidth));
-  i.Add(IntegerProperty<Control>("ClientHeight", &Control::ClientHeight,
-                                 &Control::SetClientHeight));
+  i.Add(
+      IntegerProperty<Control>("ClientHeight", &Control::ClientHeight, &Control::SetClientHeight));
   i.Add(EnumProperty<Control, Align>("Align", kAlignNames, &Control::GetAlign, &Control::SetAlign));
   i.Add(BoolProperty<Control>("Visible", &Control::Visible, &Control::SetVisible));
   i.Add(BoolProperty<Control>("Enabled", &Control::Enabled, &Control::SetEnabled));
@@ -46,8 +46,7 @@ void AddControlProperties(ClassInfo& i) {
     return p;
   };
   i.Add(font_prop(
-      "Font.Name", PropertyType::kString,
-      [](const Font& f) { return Value::String(f.Name()); },
+      "Font.Name", PropertyType::kString, [](const Font& f) { return Value::String(f.Name()); },
       [](Font& f, const Value& v) { f.SetName(ValueToString(v)); }));
   i.Add(font_prop(
       "Font.Height", PropertyType::kInteger,
@@ -57,8 +56,7 @@ void AddControlProperties(ClassInfo& i) {
       "Font.Size", PropertyType::kInteger, [](const Font& f) { return Value::Integer(f.Size()); },
       [](Font& f, const Value& v) { f.SetSize(int(ValueToInteger(v))); }));
   i.Add(font_prop(
-      "Font.Color", PropertyType::kColor,
-      [](const Font& f) { return Value::Integer(f.Color()); },
+      "Font.Color", PropertyType::kColor, [](const Font& f) { return Value::Integer(f.Color()); },
       [](Font& f, const Value& v) { f.SetColor(ValueToColor(v)); }));
   i.Add(font_prop(
       "Font.Charset", PropertyType::kInteger,

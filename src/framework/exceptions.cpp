@@ -19,7 +19,9 @@ std::string Substitute(const char* pattern, std::initializer_list<const std::str
 }
 }  // namespace
 
-std::string Format(const char* pattern, const std::string& a) { return Substitute(pattern, {&a}); }
+std::string Format(const char* pattern, const std::string& a) {
+  return Substitute(pattern, {&a});
+}
 std::string Format(const char* pattern, const std::string& a, const std::string& b) {
   return Substitute(pattern, {&a, &b});
 }

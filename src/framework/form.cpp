@@ -51,10 +51,14 @@ int FrameThickness(BorderStyle border) {
   }
 }
 
-bool HasCaption(uint32_t style) { return (style & WS_CAPTION) == WS_CAPTION; }
+bool HasCaption(uint32_t style) {
+  return (style & WS_CAPTION) == WS_CAPTION;
+}
 }  // namespace
 
-Form* ActiveForm() { return g_active_form; }
+Form* ActiveForm() {
+  return g_active_form;
+}
 
 const ClassInfo& Form::StaticClassInfo() {
   static const ClassInfo info = [] {
@@ -210,10 +214,16 @@ void Form::SetWindowPos(uint32_t flags) {
   }
 }
 
-Rect Form::ClientRect() const { return {0, 0, client_in_window_.Width(), client_in_window_.Height()}; }
+Rect Form::ClientRect() const {
+  return {0, 0, client_in_window_.Width(), client_in_window_.Height()};
+}
 
-void Form::SetClientWidth(int v) { SetWidth(v + Width() - client_in_window_.Width()); }
-void Form::SetClientHeight(int v) { SetHeight(v + Height() - client_in_window_.Height()); }
+void Form::SetClientWidth(int v) {
+  SetWidth(v + Width() - client_in_window_.Width());
+}
+void Form::SetClientHeight(int v) {
+  SetHeight(v + Height() - client_in_window_.Height());
+}
 
 void Form::SetBounds(int left, int top, int width, int height) {
   Rect old = bounds_;
@@ -299,8 +309,8 @@ void Form::DefaultNcPaint() {
     Rect text = bar;
     text.left += 4;
     text.right -= 22;
-    c.DrawText(Caption(), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX |
-                                    DT_END_ELLIPSIS);
+    c.DrawText(Caption(), text,
+               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (style_ & WS_SYSMENU) {
       Rect box{bar.right - 18, bar.top + 2, bar.right - 2, bar.bottom - 2};
       c.Brush().SetColor(clBtnFace);
@@ -655,7 +665,9 @@ void Form::Activate(bool active) {
   }
 }
 
-bool Form::InputBlocked() const { return disabled_by_modal_ > 0 || !Enabled(); }
+bool Form::InputBlocked() const {
+  return disabled_by_modal_ > 0 || !Enabled();
+}
 
 int Form::ShowModal() {
   if (modal_ || (Visible() && native_)) throw Exception("Cannot make a visible window modal");
@@ -746,7 +758,9 @@ void Form::Close() {
   }
 }
 
-void Form::SetActiveControl(WinControl* control) { FocusControl(control); }
+void Form::SetActiveControl(WinControl* control) {
+  FocusControl(control);
+}
 
 void Form::FocusControl(WinControl* control) {
   if (control == active_control_) return;
@@ -856,8 +870,8 @@ void Form::DeliverMouse(const platform::InputEvent& e) {
     Activate(true);
 
   if (capture_ != nullptr) {
-    WinControl* target = capture_->IsWindowed() ? static_cast<WinControl*>(capture_)
-                                                : capture_->Parent();
+    WinControl* target =
+        capture_->IsWindowed() ? static_cast<WinControl*>(capture_) : capture_->Parent();
     if (target != nullptr) {
       Point p = target->ScreenToClient(e.screen);
       App().PostMessage(target, client_msg, keys, MakeLParam(p.x, p.y));

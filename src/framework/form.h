@@ -22,11 +22,17 @@ enum BorderIcon : uint32_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, b
 inline const std::vector<std::string> kBorderIconNames = {"biSystemMenu", "biMinimize",
                                                           "biMaximize", "biHelp"};
 
-enum class Position { kDesigned, kDefault, kScreenCenter, kDesktopCenter, kMainFormCenter,
-                      kOwnerFormCenter };
-inline const std::vector<std::string> kPositionNames = {
-    "poDesigned", "poDefault", "poScreenCenter", "poDesktopCenter", "poMainFormCenter",
-    "poOwnerFormCenter"};
+enum class Position {
+  kDesigned,
+  kDefault,
+  kScreenCenter,
+  kDesktopCenter,
+  kMainFormCenter,
+  kOwnerFormCenter
+};
+inline const std::vector<std::string> kPositionNames = {"poDesigned",       "poDefault",
+                                                        "poScreenCenter",   "poDesktopCenter",
+                                                        "poMainFormCenter", "poOwnerFormCenter"};
 
 enum class FormStyle { kNormal, kStayOnTop };
 inline const std::vector<std::string> kFormStyleNames = {"fsNormal", "fsStayOnTop"};
@@ -193,8 +199,8 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   Region region_;
   Bitmap pixels_;
   std::unique_ptr<Canvas> window_canvas_;
-  Rect dirty_client_;    // window pixels to repaint
-  Rect dirty_present_;   // window pixels to send to the screen
+  Rect dirty_client_;   // window pixels to repaint
+  Rect dirty_present_;  // window pixels to send to the screen
   bool frame_dirty_ = true;
   std::unique_ptr<platform::NativeWindow> native_;
   bool shown_once_ = false;

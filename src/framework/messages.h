@@ -189,11 +189,19 @@ inline constexpr uint32_t VK_F1 = 0x70;
 inline constexpr intptr_t MakeLParam(int lo, int hi) {
   return intptr_t(uint32_t(uint16_t(lo)) | (uint32_t(uint16_t(hi)) << 16));
 }
-inline constexpr int LoWord(intptr_t v) { return int(uint16_t(uint32_t(v) & 0xFFFF)); }
-inline constexpr int HiWord(intptr_t v) { return int(uint16_t((uint32_t(v) >> 16) & 0xFFFF)); }
+inline constexpr int LoWord(intptr_t v) {
+  return int(uint16_t(uint32_t(v) & 0xFFFF));
+}
+inline constexpr int HiWord(intptr_t v) {
+  return int(uint16_t((uint32_t(v) >> 16) & 0xFFFF));
+}
 // Signed coordinates out of a mouse message's lParam.
-inline constexpr int XFromLParam(intptr_t v) { return int(int16_t(uint32_t(v) & 0xFFFF)); }
-inline constexpr int YFromLParam(intptr_t v) { return int(int16_t((uint32_t(v) >> 16) & 0xFFFF)); }
+inline constexpr int XFromLParam(intptr_t v) {
+  return int(int16_t(uint32_t(v) & 0xFFFF));
+}
+inline constexpr int YFromLParam(intptr_t v) {
+  return int(int16_t((uint32_t(v) >> 16) & 0xFFFF));
+}
 
 // WM_NCCALCSIZE: lParam points at this; rgrc[0] comes in as the window rectangle and goes
 // out as the client rectangle, both in the parent's coordinates.

@@ -19,7 +19,9 @@ const ClassInfo& Timer::StaticClassInfo() {
   return info;
 }
 
-Timer::Timer(Component* owner) : Component(owner) { Update(); }
+Timer::Timer(Component* owner) : Component(owner) {
+  Update();
+}
 
 Timer::~Timer() {
   BeginDestruction();

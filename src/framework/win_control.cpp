@@ -313,9 +313,19 @@ void WinControl::DispatchMouse(Message& m) {
 
 void WinControl::WndProc(Message& m) {
   switch (m.msg) {
-    case WM_PAINT:
+    case WM_PAINT: {
+      // A canvas in wParam is where to paint, as a device context would be; a control
+      // asked to paint its parent's face behind itself relies on that.
+      Canvas* saved = canvas_;
+      if (m.wParam != 0) canvas_ = reinterpret_cast<Canvas*>(m.wParam);
+      struct Restore {
+        Canvas*& slot;
+        Canvas* value;
+        ~Restore() { slot = value; }
+      } restore{canvas_, saved};
       Paint();
       return;
+    }
     case WM_ERASEBKGND:
       if (m.wParam != 0) EraseBackground(*reinterpret_cast<Canvas*>(m.wParam));
       m.result = 1;

@@ -60,7 +60,7 @@ TEST_F(BackdropTest, CoversTheScreenPlaysTheTuneAndOpensTheMainWindowAfterOneSec
   std::string element = tune;
   for (char& ch : element) ch = char(std::tolower(static_cast<unsigned char>(ch)));
   EXPECT_EQ(MediaLog(), (std::vector<std::string>{"0 open " + element + " type MPEGVideo Alias dd",
-                                                 "0 setaudio dd Volume to 1000", "0 play dd"}));
+                                                  "0 setaudio dd Volume to 1000", "0 play dd"}));
 }
 
 TEST_F(BackdropTest, TheStarTileFillsTheBackdropFromItsCorner) {
@@ -95,7 +95,8 @@ TEST_F(BackdropTest, MissingPictureShowsTheErrorAndSkipsTheMusicButTheMainWindow
   fw::App().OnException = [&](const std::string& message) { shown = message; };
   EndAt(windows, 1200, [&] { EXPECT_NE(Form2, nullptr); });
   RunProgram();
-  EXPECT_EQ(shown, "Cannot open file \"" + ProgramPath("pend.gif") + "\". No such file or directory");
+  EXPECT_EQ(shown,
+            "Cannot open file \"" + ProgramPath("pend.gif") + "\". No such file or directory");
   EXPECT_TRUE(CurrentSoundPath.empty());
   EXPECT_TRUE(media.Log().empty());
   ASSERT_NE(Form1, nullptr);
@@ -127,7 +128,10 @@ TEST_F(BackdropTest, ClockRunsFromStartInTheLocalLongTimeFormat) {
 TEST_F(BackdropTest, ClosingTheMainWindowEndsTheProgram) {
   WriteFile("pend.gif", testing::SmallAnimatedGif());
   windows.At(1500, [&] { windows.RequestClose(windows.FindByTitle(Form2->Caption())); });
-  windows.At(60000, [] { ADD_FAILURE() << "the program did not end"; fw::App().Terminate(); });
+  windows.At(60000, [] {
+    ADD_FAILURE() << "the program did not end";
+    fw::App().Terminate();
+  });
   RunProgram();
   EXPECT_LT(Now(), 60000);
 }

@@ -1,10 +1,11 @@
 // The one fade pattern every fading window shares.
+#include "routine/window_fade.h"
+
 #include <gtest/gtest.h>
 
 #include "framework/form.h"
 #include "framework/timer.h"
 #include "headless_fixture.h"
-#include "routine/window_fade.h"
 
 namespace somnara::routine {
 namespace {

@@ -43,8 +43,9 @@ int main(int argc, char** argv) {
            std::to_string(i) + ") - 1},\n";
   }
   out += "  {nullptr, nullptr, 0}};\n}  // namespace\n\n";
-  out += "namespace somnara::resources {\nvoid RegisterProgramResources() {\n"
-         "  somnara::fw::RegisterResources(kEntries);\n}\n}  // namespace somnara::resources\n";
+  out +=
+      "namespace somnara::resources {\nvoid RegisterProgramResources() {\n"
+      "  somnara::fw::RegisterResources(kEntries);\n}\n}  // namespace somnara::resources\n";
   std::ofstream file(argv[1], std::ios::binary);
   file << out;
   return file ? 0 : 1;

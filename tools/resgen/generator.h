@@ -37,7 +37,8 @@ class Random {
 
 bool WriteBmp24(const std::string& path, const Picture& picture);
 // 8 bits per pixel with the given palette (up to 256 entries, 0x00RRGGBB); pixels hold indices.
-bool WriteBmp8(const std::string& path, const Picture& indices, const std::vector<uint32_t>& palette);
+bool WriteBmp8(const std::string& path, const Picture& indices,
+               const std::vector<uint32_t>& palette);
 
 // Each generator writes its files into the output folder; true on success.
 using Generator = std::function<bool(const std::string& out_dir)>;

@@ -3,7 +3,9 @@
 #include "generator.h"
 
 namespace {
-uint32_t Grey(int level) { return uint32_t(level) * 0x010101u; }
+uint32_t Grey(int level) {
+  return uint32_t(level) * 0x010101u;
+}
 
 void Blend(resgen::Picture& p, int x, int y, int level) {
   x = (x % p.width + p.width) % p.width;

@@ -16,7 +16,9 @@ HeadlessWindow::HeadlessWindow(HeadlessWindowSystem& system, const NativeWindowO
   pixels_.assign(size_t(std::max(0, bounds_.Width())) * size_t(std::max(0, bounds_.Height())), 0);
 }
 
-HeadlessWindow::~HeadlessWindow() { system_.Remove(this); }
+HeadlessWindow::~HeadlessWindow() {
+  system_.Remove(this);
+}
 
 void HeadlessWindow::SetBounds(const Rect& bounds) {
   if (bounds.Width() != bounds_.Width() || bounds.Height() != bounds_.Height())

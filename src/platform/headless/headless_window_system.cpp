@@ -148,8 +148,8 @@ void HeadlessWindowSystem::Deliver(Pending& p) {
   bool is_key = e.kind == InputEvent::Kind::kKeyDown || e.kind == InputEvent::Kind::kKeyUp ||
                 e.kind == InputEvent::Kind::kChar;
   bool is_mouse = e.kind == InputEvent::Kind::kMouseMove ||
-                  e.kind == InputEvent::Kind::kMouseDown ||
-                  e.kind == InputEvent::Kind::kMouseUp || e.kind == InputEvent::Kind::kDoubleClick;
+                  e.kind == InputEvent::Kind::kMouseDown || e.kind == InputEvent::Kind::kMouseUp ||
+                  e.kind == InputEvent::Kind::kDoubleClick;
   HeadlessWindow* w = p.window;
   if (is_mouse) {
     cursor_ = e.screen;
@@ -159,7 +159,8 @@ void HeadlessWindowSystem::Deliver(Pending& p) {
     for (HeadlessWindow* d : windows_) {
       if (!d->dragging_) continue;
       if (e.kind == InputEvent::Kind::kMouseMove) {
-        Rect b = d->drag_bounds_.Offset(e.screen.x - d->drag_start_.x, e.screen.y - d->drag_start_.y);
+        Rect b =
+            d->drag_bounds_.Offset(e.screen.x - d->drag_start_.x, e.screen.y - d->drag_start_.y);
         d->bounds_ = b;
         InputEvent moved;
         moved.kind = InputEvent::Kind::kMoved;

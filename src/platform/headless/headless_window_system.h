@@ -45,7 +45,9 @@ class HeadlessWindowSystem : public WindowSystem {
   // Runs `step` when the virtual clock reaches `at_ms` (during a wait of the program).
   void At(int64_t at_ms, std::function<void()> step);
   // Runs `step` `delay_ms` after the current virtual time.
-  void After(int64_t delay_ms, std::function<void()> step) { At(clock_.NowMs() + delay_ms, std::move(step)); }
+  void After(int64_t delay_ms, std::function<void()> step) {
+    At(clock_.NowMs() + delay_ms, std::move(step));
+  }
   // A wait without timers or steps would last forever: by default that throws HeadlessStall;
   // a test may instead give a step that ends the program.
   std::function<void()> on_stall;
