@@ -15,6 +15,7 @@
 
 #include "framework/class_info.h"
 #include "framework/component.h"
+#include "framework/form.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/bmp_codec.h"
 #include "framework/win_control.h"
@@ -104,6 +105,8 @@ class ThemeProbe : public fw::CustomControl {
     theme_ = theme;
     if (theme_ != nullptr) theme_->FreeNotification(this);
     writes.push_back(theme == nullptr ? "nil" : theme->Name() + (theme->Ready() ? "+" : "-"));
+    auto* form = dynamic_cast<fw::Form*>(Owner());
+    form_visible_when_written.push_back(form != nullptr && form->Visible());
   }
   TsuiUIStyle UIStyle() const { return style_; }
   void SetUIStyle(TsuiUIStyle style) { style_ = style; }
@@ -120,6 +123,7 @@ class ThemeProbe : public fw::CustomControl {
   }
 
   std::vector<std::string> writes;
+  std::vector<bool> form_visible_when_written;
   bool removed_theme_ready = false;
   std::string removed_theme_class;
 
