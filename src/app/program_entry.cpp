@@ -8,7 +8,10 @@
 #include "framework/controls/standard_classes.h"
 #include "framework/resources.h"
 #include "platform/platform.h"
+#include "routine/breathing_window.h"
+#include "routine/focus_window.h"
 #include "routine/routine_values.h"
+#include "routine/sleep_window.h"
 #include "routine/wizard_window.h"
 #include "skin/controls/tsui_built_in_file_theme.h"
 
@@ -22,6 +25,9 @@ void RegisterProgram() {
   skin::TsuiBuiltInFileTheme::StaticClassInfo();
   routine::TForm3::StaticClassInfo();
   TForm7::StaticClassInfo();
+  routine::TForm4::StaticClassInfo();
+  routine::TForm5::StaticClassInfo();
+  routine::TForm6::StaticClassInfo();
 }
 
 int RunProgram() {
