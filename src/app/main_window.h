@@ -2,17 +2,53 @@
 
 #include "framework/form.h"
 
+namespace somnara::fw {
+class Button;
+class Image;
+class MenuItem;
+class PopupMenu;
+class Timer;
+}  // namespace somnara::fw
+
 namespace somnara::app {
 
-// The main window. For now it has its caption, size and place, and closing it ends the
-// program; its buttons, menu and fade come with the main window's own work.
+// The main window: fades in over the backdrop, starts the routine with "Start Somnara" and
+// drops a menu (help, home page, about, support e-mail, exit) from the Menu button. Closing
+// it ends the program.
 class TForm2 : public fw::Form {
  public:
   explicit TForm2(fw::Component* owner);
   static const fw::ClassInfo& StaticClassInfo();
   const fw::ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
 
+  fw::Image* Image1 = nullptr;
+  fw::Image* Image2 = nullptr;
+  fw::Button* suiButton1 = nullptr;
+  fw::Button* suiButton2 = nullptr;
+  fw::Timer* Timer1 = nullptr;
+  fw::PopupMenu* ImageMenu = nullptr;
+  fw::MenuItem* MShowPreview = nullptr;
+  fw::MenuItem* N4 = nullptr;
+  fw::MenuItem* MSortByName = nullptr;
+  fw::MenuItem* MReset = nullptr;
+  fw::MenuItem* N1 = nullptr;
+  fw::MenuItem* About1 = nullptr;
+  fw::MenuItem* N2 = nullptr;
+  fw::MenuItem* MAddImages = nullptr;
+  fw::MenuItem* N3 = nullptr;
+  fw::MenuItem* Exit1 = nullptr;
+
+  void Timer1Timer(fw::Component* sender);
+  void suiButton1Click(fw::Component* sender);
+  void suiButton2Click(fw::Component* sender);
+  void MSortByNameClick(fw::Component* sender);
+  void MResetClick(fw::Component* sender);
+  void MSortByDateClick(fw::Component* sender);
+  void MAddImagesClick(fw::Component* sender);
+  void Exit1Click(fw::Component* sender);
   void FormClose(fw::Component* sender, fw::CloseAction& action);
+
+  void Loaded() override;
 };
 
 }  // namespace somnara::app

@@ -1,0 +1,196 @@
+#include "routine/wizard_window.h"
+
+#include "app/main_window.h"
+#include "app/settings.h"
+#include "framework/controls/button.h"
+#include "framework/controls/check_box.h"
+#include "framework/controls/combo_box.h"
+#include "framework/controls/edit.h"
+#include "framework/controls/group_box.h"
+#include "framework/controls/image.h"
+#include "framework/controls/label.h"
+#include "framework/controls/memo.h"
+#include "framework/controls/speed_button.h"
+#include "framework/controls/track_bar.h"
+#include "framework/timer.h"
+#include "routine/focus_window.h"
+#include "routine/routine_values.h"
+#include "routine/window_fade.h"
+#include "sound/test_playback.h"
+#include "sound/volume_control.h"
+
+namespace somnara::routine {
+
+using fw::Component;
+
+namespace {
+constexpr int kFadeInStop = 210;
+constexpr char kTestSoundCaption[] = "Test Sound";
+constexpr char kStopCaption[] = "Stop";
+
+// A stored index outside the list leaves it with nothing chosen and nothing in its text.
+void ShowIndex(fw::ComboBox& list, int index) {
+  list.SetItemIndex(index);
+  if (list.ItemIndex() < 0) list.SetText("");
+}
+}  // namespace
+
+const fw::ClassInfo& TForm3::StaticClassInfo() {
+  static const fw::ClassInfo info = [] {
+    fw::ClassInfo i("TForm3", &fw::Form::StaticClassInfo(),
+                    [](Component* owner) { return new TForm3(owner); });
+    i.AddHandler("FormShow", fw::NotifyHandler(&TForm3::FormShow));
+    i.AddHandler("FormClose", fw::Handler<fw::CloseEvent>(&TForm3::FormClose));
+    i.AddHandler("suiButton4Click", fw::NotifyHandler(&TForm3::suiButton4Click));
+    i.AddHandler("suiButton5Click", fw::NotifyHandler(&TForm3::suiButton5Click));
+    i.AddHandler("suiButton1Click", fw::NotifyHandler(&TForm3::suiButton1Click));
+    i.AddHandler("suiButton2Click", fw::NotifyHandler(&TForm3::suiButton2Click));
+    i.AddHandler("suiButton3Click", fw::NotifyHandler(&TForm3::suiButton3Click));
+    i.AddHandler("ComboBox1Change", fw::NotifyHandler(&TForm3::ComboBox1Change));
+    i.AddHandler("speedbutton1MouseDown",
+                 fw::Handler<fw::MouseEvent>(&TForm3::speedbutton1MouseDown));
+    i.AddHandler("bb1Change", fw::NotifyHandler(&TForm3::bb1Change));
+    i.AddHandler("bb1MouseUp", fw::Handler<fw::MouseEvent>(&TForm3::bb1MouseUp));
+    i.AddHandler("Timer1Timer", fw::NotifyHandler(&TForm3::Timer1Timer));
+    i.AddHandler("Timer2Timer", fw::NotifyHandler(&TForm3::Timer2Timer));
+    return i;
+  }();
+  static const bool registered = (fw::ClassInfo::Register(info), true);
+  (void)registered;
+  return info;
+}
+
+TForm3::TForm3(Component* owner) : fw::Form(owner) {}
+
+void TForm3::Loaded() {
+  fw::Form::Loaded();
+  gb = fw::Require<fw::GroupBox>(*this, "gb");
+  gb1 = fw::Require<fw::GroupBox>(*this, "gb1");
+  gb2 = fw::Require<fw::GroupBox>(*this, "gb2");
+  gb3 = fw::Require<fw::GroupBox>(*this, "gb3");
+  lbl4 = fw::Require<fw::Label>(*this, "lbl4");
+  lbl5 = fw::Require<fw::Label>(*this, "lbl5");
+  lbl6 = fw::Require<fw::Label>(*this, "lbl6");
+  suiButton4 = fw::Require<fw::Button>(*this, "suiButton4");
+  suiButton5 = fw::Require<fw::Button>(*this, "suiButton5");
+  Memo1 = fw::Require<fw::Memo>(*this, "Memo1");
+  Image1 = fw::Require<fw::Image>(*this, "Image1");
+  suiButton1 = fw::Require<fw::Button>(*this, "suiButton1");
+  Memo2 = fw::Require<fw::Memo>(*this, "Memo2");
+  lbl1 = fw::Require<fw::Label>(*this, "lbl1");
+  ComboBox1 = fw::Require<fw::ComboBox>(*this, "ComboBox1");
+  lbl2 = fw::Require<fw::Label>(*this, "lbl2");
+  bb1 = fw::Require<fw::TrackBar>(*this, "bb1");
+  speedbutton1 = fw::Require<fw::SpeedButton>(*this, "speedbutton1");
+  suiButton2 = fw::Require<fw::Button>(*this, "suiButton2");
+  Memo3 = fw::Require<fw::Memo>(*this, "Memo3");
+  Label1 = fw::Require<fw::Label>(*this, "Label1");
+  Edit1 = fw::Require<fw::Edit>(*this, "Edit1");
+  Label2 = fw::Require<fw::Label>(*this, "Label2");
+  CheckBox1 = fw::Require<fw::CheckBox>(*this, "CheckBox1");
+  Label3 = fw::Require<fw::Label>(*this, "Label3");
+  ComboBox2 = fw::Require<fw::ComboBox>(*this, "ComboBox2");
+  suiButton3 = fw::Require<fw::Button>(*this, "suiButton3");
+  Timer1 = fw::Require<fw::Timer>(*this, "Timer1");
+  Timer2 = fw::Require<fw::Timer>(*this, "Timer2");
+}
+
+// The track bar follows the system volume, not the settings file: moving it to the volume
+// found writes that position back to both channels (through bb1Change).
+void TForm3::FormShow(Component*) {
+  int position = 0;
+  if (sound::ReadSystemVolumePosition(&position)) bb1->SetPosition(position);
+  app::Settings settings(app::SettingsFilePath());
+  Edit1->SetText(settings.ReadString(app::kOptionSection, app::kVolKey, "30"));
+  CheckBox1->SetChecked(settings.ReadBool(app::kOptionSection, app::kFoutKey, true));
+  ShowIndex(*ComboBox2, settings.ReadInteger(app::kOptionSection, app::kExeKey, 3));
+  ShowIndex(*ComboBox1, settings.ReadInteger(app::kOptionSection, app::kMusicKey, 0));
+}
+
+// The main window hid itself for the wizard; it comes back as it was, opacity included. A
+// test playback goes on.
+void TForm3::FormClose(Component*, fw::CloseAction&) {
+  if (Form2 != nullptr) Form2->Show();
+}
+
+void TForm3::ShowPage(fw::GroupBox* page) {
+  for (fw::GroupBox* g : {gb, gb1, gb2, gb3}) g->SetVisible(g == page);
+}
+
+void TForm3::EndTestPlayback() {
+  sound::StopTestPlayback();
+  speedbutton1->SetDown(false);
+  speedbutton1->SetCaption(kTestSoundCaption);
+}
+
+void TForm3::suiButton4Click(Component*) {
+  ShowPage(gb1);
+}
+
+void TForm3::suiButton5Click(Component*) {
+  Close();
+}
+
+void TForm3::suiButton1Click(Component*) {
+  ShowPage(gb2);
+}
+
+// A write that fails raises "Unable to write to ..." and ends the handler here, so the page
+// stays and the test playback goes on.
+void TForm3::suiButton2Click(Component*) {
+  app::Settings settings(app::SettingsFilePath());
+  settings.WriteInteger(app::kOptionSection, app::kMusicKey, ComboBox1->ItemIndex());
+  settings.WriteInteger(app::kOptionSection, app::kVolumeKey, bb1->Position());
+  ShowPage(gb3);
+  EndTestPlayback();
+}
+
+// The minutes are kept as typed; the sleep window makes sense of them.
+void TForm3::suiButton3Click(Component*) {
+  app::Settings settings(app::SettingsFilePath());
+  settings.WriteString(app::kOptionSection, app::kVolKey, Edit1->Text());
+  settings.WriteBool(app::kOptionSection, app::kFoutKey, CheckBox1->Checked());
+  settings.WriteInteger(app::kOptionSection, app::kExeKey, ComboBox2->ItemIndex());
+  Timer2->SetEnabled(true);
+}
+
+void TForm3::ComboBox1Change(Component*) {
+  EndTestPlayback();
+}
+
+// Acted on as the mouse button goes down, by the latch state before the press; the latch
+// itself moves when the click completes.
+void TForm3::speedbutton1MouseDown(Component*, fw::MouseButton button, unsigned, int, int) {
+  if (button != fw::MouseButton::kLeft) return;
+  if (speedbutton1->Down()) {
+    sound::StopTestPlayback();
+    speedbutton1->SetCaption(kTestSoundCaption);
+  } else {
+    sound::StartTestPlayback(ComboBox1->ItemIndex());
+    speedbutton1->SetCaption(kStopCaption);
+  }
+}
+
+void TForm3::bb1Change(Component*) {
+  sound::WriteSystemVolumePosition(bb1->Position());
+}
+
+void TForm3::bb1MouseUp(Component*, fw::MouseButton, unsigned, int, int) {
+  sound::DefaultBeep();
+}
+
+void TForm3::Timer1Timer(Component*) {
+  FadeInTick(*this, *Timer1, kFadeInStop);
+}
+
+// The focus step runs inside this tick; when its window is done, the wizard stays hidden.
+void TForm3::Timer2Timer(Component*) {
+  FadeOutTick(*this, *Timer2, [this] {
+    Form5 = new TForm5(this);
+    Form5->AfterConstruction();
+    Form5->ShowModal();
+    Hide();
+  });
+}
+
+}  // namespace somnara::routine
