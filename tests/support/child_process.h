@@ -1,0 +1,50 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace somnara::testing {
+
+// How a child starts: its display (empty keeps ours, unless `unset_display`), the one
+// extra descriptor it inherits (for -displayfd), and the file that takes its standard
+// error (empty discards it, like its standard output).
+struct LaunchOptions {
+  std::string display;
+  bool unset_display = false;
+  int keep_fd = -1;
+  std::string stderr_path;
+};
+
+// A program run by a test: always ended and reaped (bounded waits) when the object goes,
+// and ended with the test process too if that dies first.
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  ~ChildProcess() { Stop(); }
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  bool Start(const std::vector<std::string>& argv, const LaunchOptions& options);
+  bool Start(const std::vector<std::string>& argv, const std::string& display, int keep_fd = -1) {
+    return Start(argv, LaunchOptions{display, false, keep_fd, {}});
+  }
+  // True once the process has ended; *status gets its wait status.
+  bool Poll(int* status = nullptr);
+  bool WaitExit(int timeout_ms, int* status = nullptr);
+  // SIGTERM, then SIGKILL after a short grace period.
+  void Stop();
+  bool running() const { return pid_ > 0; }
+  pid_t pid() const { return pid_; }
+
+ private:
+  pid_t pid_ = -1;
+};
+
+// Milliseconds of a monotonic clock, and a sleep on it.
+int64_t MonotonicMs();
+void SleepMs(int ms);
+
+}  // namespace somnara::testing
