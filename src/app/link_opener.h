@@ -8,7 +8,7 @@ namespace somnara::app {
 // opens it (with the closing "/"); the support address of the e-mail links.
 inline constexpr char kHomePageAddress[] = "http://somnara.example";
 inline constexpr char kHomePageLink[] = "http://somnara.example/";
-inline constexpr char kSupportAddress[] = "support@somnara.example";
+inline constexpr char kSupportAddress[] = "help@somnara.example";
 
 // Opens a web address or a local document in the program the desktop associates with it:
 // one request to the default opener and, only if that is refused, one more through the

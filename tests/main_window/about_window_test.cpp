@@ -34,12 +34,16 @@ TEST_F(AboutWindowTest, ShowsNameVersionIconAndLinksAtItsDesignedPlace) {
     EXPECT_TRUE(Form7->Label2->GetFont().Bold());
     EXPECT_EQ(Form7->Label7->Caption(), "Version:1.00");
     EXPECT_EQ(Form7->Label1->Caption(), "http://somnara.example/");
-    EXPECT_EQ(Form7->Label3->Caption(), "support@somnara.example");
+    EXPECT_EQ(Form7->Label3->Caption(), "help@somnara.example");
     for (fw::Label* link : {Form7->Label1, Form7->Label3}) {
       EXPECT_EQ(link->GetFont().Color(), fw::clBlue);
       EXPECT_EQ(link->GetCursor(), fw::Cursor::kHandPoint);
     }
     EXPECT_FALSE(Form7->Label4->Caption().empty());
+    // Every text is whole inside the window.
+    for (fw::Label* text :
+         {Form7->Label1, Form7->Label2, Form7->Label3, Form7->Label4, Form7->Label7})
+      EXPECT_LE(text->BoundsRect().right, Form7->ClientWidth()) << text->Caption();
     EXPECT_EQ(Form7->Bevel1->Style(), fw::BevelStyle::kRaised);
     EXPECT_EQ(Form7->Button1->Caption(), "&OK");
     EXPECT_EQ(Form7->Button1->BoundsRect(), Rect::FromSize(280, 296, 70, 25));
@@ -71,7 +75,7 @@ TEST_F(AboutWindowTest, TheLinksOpenTheirAddressesAndLeaveTheWindowOpen) {
   RunProgram();
   EXPECT_EQ(shell.Log(), (std::vector<std::string>{"open http://somnara.example/",
                                                    "url-handler http://somnara.example/",
-                                                   "open mailto:support@somnara.example"}));
+                                                   "open mailto:help@somnara.example"}));
 }
 
 TEST_F(AboutWindowTest, AboutTwiceMakesTwoWindowsEachClosedOnItsOwn) {

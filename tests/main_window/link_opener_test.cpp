@@ -51,7 +51,7 @@ TEST_F(LinkOpenerTest, ATargetWithBlanksTravelsInOnePieceBothTimes) {
 TEST_F(LinkOpenerTest, TheEmailLinkIsOneMailtoRequestEvenWhenRefused) {
   shell.SetOpenAccepts(false);
   OpenMailTo(kSupportAddress);
-  EXPECT_EQ(shell.Log(), std::vector<std::string>{"open mailto:support@somnara.example"});
+  EXPECT_EQ(shell.Log(), std::vector<std::string>{"open mailto:help@somnara.example"});
 }
 
 TEST_F(LinkOpenerTest, WithoutADesktopShellNothingHappens) {

@@ -244,7 +244,7 @@ TEST_F(MainWindowTest, HomePageAndSupportGoToTheShellAndTheWindowStaysAsItWas) {
   // The e-mail link is one request whatever the answer; the home page gets its second try.
   EXPECT_EQ(shell.Log(), (std::vector<std::string>{"open http://somnara.example",
                                                    "url-handler http://somnara.example",
-                                                   "open mailto:support@somnara.example"}));
+                                                   "open mailto:help@somnara.example"}));
 }
 
 }  // namespace
