@@ -1,0 +1,69 @@
+// Prints figures of the program on a private Xvfb. Nothing here passes or fails.
+#include "e2e_bench.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+#include "support/xvfb_server.h"
+
+namespace somnara::bench {
+
+double NowMs() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
+}
+
+double ProcessCpuMs(int pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(in, line)) return -1;
+  // The command name may hold spaces and parentheses: the fields start after the last ')'.
+  const size_t close = line.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::istringstream fields(line.substr(close + 2));
+  std::string field;
+  unsigned long long utime = 0, stime = 0;
+  for (int i = 3; i <= 15 && fields >> field; ++i) {
+    if (i == 14) utime = std::stoull(field);
+    if (i == 15) stime = std::stoull(field);
+  }
+  return double(utime + stime) * 1000.0 / double(sysconf(_SC_CLK_TCK));
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return -1;
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace somnara::bench
+
+int main(int argc, char** argv) {
+  using namespace somnara;
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  testing::ScreenImage tile;
+  std::string error;
+  if (!testing::ReadBmp(SOMNARA_STAR_TILE, &tile, &error)) {
+    std::fprintf(stderr, "bench_e2e: %s\n", error.c_str());
+    return 1;
+  }
+  testing::XvfbServer server;
+  if (!server.Start(&error)) {
+    std::fprintf(stderr, "bench_e2e: %s\n", error.c_str());
+    return 1;
+  }
+  std::printf("private Xvfb %s, %dx%dx24, no window manager\n", server.display().c_str(),
+              testing::XvfbServer::kWidth, testing::XvfbServer::kHeight);
+  bench::BenchStartUp(server.display(), tile, runs);
+  bench::BenchPresent(server.display(), SOMNARA_STAR_TILE);
+  bench::BenchFade(server.display(), server.process().pid());
+  server.Stop();
+  return 0;
+}

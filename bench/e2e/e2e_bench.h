@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "support/screen_image.h"
+
+namespace somnara::bench {
+
+// Start to the first frame of the star backdrop on the screen, and to the main window,
+// for `runs` starts of the real program from a copy of its folder.
+void BenchStartUp(const std::string& display, const testing::ScreenImage& tile, int runs);
+
+// One full-window present: the backend's picture transfer for a full-screen window and a
+// 491 x 282 one, and the framework's full repaint of a full-screen form with the star
+// tile as its background.
+void BenchPresent(const std::string& display, const std::string& tile_path);
+
+// CPU time of the X server (pid `server`) and of this process while a 491 x 282 window
+// fades in and out with 1 ms timer ticks.
+void BenchFade(const std::string& display, int server);
+
+// Milliseconds of a monotonic clock, with fractions.
+double NowMs();
+// CPU time (user + system) of a process so far, from /proc/<pid>/stat; -1 if unreadable.
+double ProcessCpuMs(int pid);
+double Median(std::vector<double> values);
+
+}  // namespace somnara::bench
