@@ -5,14 +5,23 @@
 #include <X11/Xutil.h>
 
 #include <deque>
+#include <set>
 
 namespace somnara::testing {
 namespace {
 
 // Windows come and go while a test looks at them: a request about one that has gone
-// fails, and that is no reason to end the test process.
-int IgnoreError(Display*, XErrorEvent*) {
-  return 0;
+// fails, and that is no reason to end the test process. Errors on other connections (a
+// backend in the same process) go to the handler that was there before.
+std::set<Display*>& ProbeConnections() {
+  static std::set<Display*> connections;
+  return connections;
+}
+XErrorHandler g_previous_handler = nullptr;
+
+int OnError(Display* display, XErrorEvent* event) {
+  if (ProbeConnections().count(display) || g_previous_handler == nullptr) return 0;
+  return g_previous_handler(display, event);
 }
 
 std::string TextProperty(Display* d, Window w, Atom property) {
@@ -74,12 +83,16 @@ bool ScreenProbe::Open(const std::string& display, std::string* error) {
     *error = "cannot open display " + display;
     return false;
   }
-  XSetErrorHandler(IgnoreError);
+  ProbeConnections().insert(display_);
+  const XErrorHandler previous = XSetErrorHandler(OnError);
+  if (previous != OnError) g_previous_handler = previous;
   return true;
 }
 
 void ScreenProbe::Close() {
-  if (display_) XCloseDisplay(display_);
+  if (!display_) return;
+  XCloseDisplay(display_);
+  ProbeConnections().erase(display_);
   display_ = nullptr;
 }
 
