@@ -12,6 +12,7 @@
 #include "framework/controls/speed_button.h"
 #include "framework/controls/track_bar.h"
 #include "framework/timer.h"
+#include "routine/breathing_window.h"
 #include "routine/focus_window.h"
 #include "wizard/wizard_fixture.h"
 
@@ -126,6 +127,25 @@ TEST_F(WizardTest, OkNextNextNextWriteTheKeysInOrderThenTheFocusStepFollowsTheFa
                                                        "vol=30", "fout=1", "exe=3"}));
   EXPECT_EQ(SettingsCalls(),
             (std::vector<std::string>{"write vol=30", "write fout=1", "write exe=3"}));
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(WizardTest, AfterStepThreeTheRoutineRunsOnInsideTheHiddenWizard) {
+  ThroughTheWizard(2000);
+  // Focus window from 2344: it closes 120 s + 52 ms later, the breathing window follows 1 s on.
+  constexpr int64_t kBreathing = 2344 + 120052 + 1000;
+  At(2344 + 120053, [&] {
+    EXPECT_FALSE(Form3->Visible());
+    EXPECT_TRUE(Form3->IsModal());
+    EXPECT_EQ(Form6, nullptr);
+  });
+  At(kBreathing + 1, [&] {
+    ASSERT_NE(Form6, nullptr);
+    EXPECT_TRUE(Form6->IsModal());
+    EXPECT_FALSE(Form3->Visible());
+    EXPECT_FALSE(Form2->Visible());  // the main window never comes back
+  });
+  Run(kBreathing + 2);
   EXPECT_TRUE(errors.empty());
 }
 

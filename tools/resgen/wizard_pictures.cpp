@@ -8,7 +8,7 @@
 namespace {
 
 // The wizard's face colour, so the picture sits on the page without a visible edge.
-constexpr uint32_t kFace = 0xCAE5ED;
+constexpr uint32_t kFace = 0xEDE5CA;
 
 uint32_t Mix(uint32_t a, uint32_t b, double t) {
   t = std::clamp(t, 0.0, 1.0);
