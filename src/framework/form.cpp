@@ -326,6 +326,20 @@ void Form::DefaultNcPaint() {
   c.ResetClip();
 }
 
+// The band that BorderWidth adds between the frame and the client takes the window's
+// colour, so it never shows stale pixels.
+void Form::PaintBorderWidth() {
+  if (border_width_ <= 0) return;
+  Canvas& c = WindowCanvas();
+  Rect inner = client_in_window_;
+  Rect outer = inner.Inflate(border_width_, border_width_).Intersect({0, 0, Width(), Height()});
+  c.Brush().SetColor(GetColor());
+  c.FillRect({outer.left, outer.top, outer.right, inner.top});
+  c.FillRect({outer.left, inner.bottom, outer.right, outer.bottom});
+  c.FillRect({outer.left, inner.top, inner.left, inner.bottom});
+  c.FillRect({inner.right, inner.top, outer.right, inner.bottom});
+}
+
 intptr_t Form::DefaultNcHitTest(Point screen) {
   Point p{screen.x - Left(), screen.y - Top()};
   if (!Rect{0, 0, Width(), Height()}.Contains(p)) return HTNOWHERE;
@@ -416,6 +430,7 @@ void Form::DefaultHandler(Message& m) {
       return;
     case WM_NCPAINT:
       DefaultNcPaint();
+      PaintBorderWidth();
       return;
     case WM_NCHITTEST:
       m.result = DefaultNcHitTest({XFromLParam(m.lParam), YFromLParam(m.lParam)});

@@ -172,6 +172,7 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   void ResizePixels();
   void DefaultNcCalcSize(NcCalcSizeParams& params);
   void DefaultNcPaint();
+  void PaintBorderWidth();
   intptr_t DefaultNcHitTest(Point screen);
   void DeliverMouse(const platform::InputEvent& event);
   void DeliverKey(const platform::InputEvent& event);

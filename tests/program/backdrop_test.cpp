@@ -9,6 +9,7 @@
 #include "framework/controls/image.h"
 #include "framework/controls/label.h"
 #include "framework/timer.h"
+#include "platform/media_service.h"
 #include "program_fixture.h"
 
 namespace somnara::app {
@@ -134,6 +135,65 @@ TEST_F(BackdropTest, ClosingTheMainWindowEndsTheProgram) {
   });
   RunProgram();
   EXPECT_LT(Now(), 60000);
+}
+
+}  // namespace
+}  // namespace somnara::app
+
+namespace somnara::app {
+namespace {
+
+class LoopTimerTest : public somnara::testing::ProgramTest {
+ protected:
+  // Times at which "play dd" was sent.
+  std::vector<int64_t> Plays() const {
+    std::vector<int64_t> out;
+    for (const auto& e : media.Log())
+      if (e.command == "play dd") out.push_back(e.time_ms);
+    return out;
+  }
+};
+
+TEST_F(LoopTimerTest, WithTheLoopTimerOffTheTunePlaysOnce) {
+  WriteFile("pend.gif", testing::SmallAnimatedGif());
+  AddTrack("sound/start.mid", 3000);
+  windows.At(20000, [] { fw::App().Terminate(); });
+  RunProgram();
+  EXPECT_EQ(Plays(), (std::vector<int64_t>{0}));
+}
+
+TEST_F(LoopTimerTest, AnEndedTrackIsOpenedAndPlayedAgainWithinOneTick) {
+  WriteFile("pend.gif", testing::SmallAnimatedGif());
+  AddTrack("sound/start.mid", 3000);
+  windows.At(500, [] { Form1->Timer2->SetEnabled(true); });
+  windows.At(7000, [] { fw::App().Terminate(); });
+  RunProgram();
+  // The track ends at 3000 and again 3000 ms after each replay; the 100 ms poll (at 600,
+  // 700, ...) catches each end on its next tick.
+  EXPECT_EQ(Plays(), (std::vector<int64_t>{0, 3000, 6000}));
+  // Each replay closes first, reopens the same file and does not set the volume again.
+  std::vector<std::string> around_replay;
+  for (const auto& line : MediaLog())
+    if (line.rfind("3000 ", 0) == 0) around_replay.push_back(line.substr(5));
+  ASSERT_GE(around_replay.size(), 5u);
+  EXPECT_EQ(around_replay[0], "status dd position");
+  EXPECT_EQ(around_replay[1], "set dd time format milliseconds");
+  EXPECT_EQ(around_replay[2], "status dd length");
+  EXPECT_EQ(around_replay[3], "Close dd");
+  EXPECT_EQ(around_replay[4].rfind("open ", 0), 0u);
+  EXPECT_EQ(around_replay.back(), "play dd");
+}
+
+TEST_F(LoopTimerTest, ADeviceClosedFromElsewhereIsStartedAgainWithin100Ms) {
+  WriteFile("pend.gif", testing::SmallAnimatedGif());
+  AddTrack("sound/start.mid", 60000);
+  windows.At(500, [] { Form1->Timer2->SetEnabled(true); });
+  windows.At(1234, [] { platform::Current().media->SendCommand("close all"); });
+  windows.At(2000, [] { fw::App().Terminate(); });
+  RunProgram();
+  ASSERT_EQ(Plays().size(), 2u);
+  EXPECT_GT(Plays()[1], 1234);
+  EXPECT_LE(Plays()[1], 1334);
 }
 
 }  // namespace
