@@ -8,7 +8,7 @@
 
 namespace somnara::fw::testing {
 
-struct BmpSpec {
+struct BmpLayout {
   uint32_t header_size = 40;  // 12 core, 40 info, 64 OS/2 2.x, 108 V4, 124 V5
   int32_t width = 1;
   int32_t height = 1;
@@ -32,7 +32,7 @@ inline void Put32(std::vector<uint8_t>& v, uint32_t x) {
   Put16(v, x >> 16);
 }
 
-inline std::vector<uint8_t> BuildBmp(const BmpSpec& s) {
+inline std::vector<uint8_t> BuildBmp(const BmpLayout& s) {
   std::vector<uint8_t> header;
   Put32(header, s.header_size);
   if (s.header_size == 12) {

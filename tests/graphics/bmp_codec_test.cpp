@@ -11,7 +11,7 @@
 namespace somnara::fw {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpLayout;
 using testing::BuildBmp;
 using testing::PaddedRows;
 
@@ -20,7 +20,7 @@ uint32_t Px(const Bitmap& b, int x, int y) {
 }
 
 TEST(BmpDecode, OneBitRowsArePaddedAndStoredBottomUp) {
-  BmpSpec s;
+  BmpLayout s;
   s.width = 10;
   s.height = 2;
   s.bits = 1;
@@ -38,7 +38,7 @@ TEST(BmpDecode, OneBitRowsArePaddedAndStoredBottomUp) {
 }
 
 TEST(BmpDecode, FourAndEightBitPalettes) {
-  BmpSpec s;
+  BmpLayout s;
   s.width = 3;
   s.bits = 4;
   for (uint32_t i = 0; i < 16; ++i) s.palette.push_back(i * 0x111111);
@@ -48,7 +48,7 @@ TEST(BmpDecode, FourAndEightBitPalettes) {
   EXPECT_EQ(Px(b, 1, 0), 0x222222u);
   EXPECT_EQ(Px(b, 2, 0), 0x333333u);
 
-  BmpSpec e;  // top-down, short palette
+  BmpLayout e;  // top-down, short palette
   e.width = 2;
   e.height = -2;
   e.bits = 8;
@@ -66,7 +66,7 @@ TEST(BmpDecode, FourAndEightBitPalettes) {
 }
 
 TEST(BmpDecode, RunLengthEncodedEightAndFourBits) {
-  BmpSpec s;
+  BmpLayout s;
   s.width = 6;
   s.height = 2;
   s.bits = 8;
@@ -87,7 +87,7 @@ TEST(BmpDecode, RunLengthEncodedEightAndFourBits) {
     EXPECT_EQ(Px(b, x, 0), top[x]) << x;
   }
 
-  BmpSpec f;
+  BmpLayout f;
   f.width = 5;
   f.bits = 4;
   f.compression = 2;
@@ -111,7 +111,7 @@ TEST(BmpDecode, RunLengthEncodedEightAndFourBits) {
 }
 
 TEST(BmpDecode, SixteenBitsAsFiveFiveFiveOrWithBitFields) {
-  BmpSpec s;
+  BmpLayout s;
   s.width = 4;
   s.bits = 16;
   s.pixels = PaddedRows({{0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0x10, 0x42}});
@@ -135,7 +135,7 @@ TEST(BmpDecode, SixteenBitsAsFiveFiveFiveOrWithBitFields) {
 }
 
 TEST(BmpDecode, TwentyFourAndThirtyTwoBits) {
-  BmpSpec s;
+  BmpLayout s;
   s.width = 2;
   s.height = -1;
   s.bits = 24;
@@ -170,7 +170,7 @@ TEST(BmpDecode, TwentyFourAndThirtyTwoBits) {
 }
 
 TEST(BmpDecode, OldAndHeaderlessLayouts) {
-  BmpSpec core;  // 12-byte header with three-byte palette entries
+  BmpLayout core;  // 12-byte header with three-byte palette entries
   core.header_size = 12;
   core.width = 2;
   core.height = 1;
@@ -181,7 +181,7 @@ TEST(BmpDecode, OldAndHeaderlessLayouts) {
   Bitmap b = DecodeBmp(BuildBmp(core));
   EXPECT_EQ(Px(b, 0, 0), 0xABCDEFu);
 
-  BmpSpec os2;  // 64-byte OS/2 2.x header
+  BmpLayout os2;  // 64-byte OS/2 2.x header
   os2.header_size = 64;
   os2.width = 2;
   os2.bits = 4;
@@ -194,14 +194,14 @@ TEST(BmpDecode, OldAndHeaderlessLayouts) {
   os2.compression = 3;  // Huffman in OS/2 files
   EXPECT_THROW(DecodeBmp(BuildBmp(os2)), Exception);
 
-  BmpSpec dib;  // as stored in program resources: no file header
+  BmpLayout dib;  // as stored in program resources: no file header
   dib.file_header = false;
   dib.width = 1;
   dib.pixels = PaddedRows({{1, 2, 3}});
   EXPECT_EQ(Px(DecodeBmp(BuildBmp(dib)), 0, 0), 0x030201u);
 
   // The stated file size and image size are not trusted.
-  BmpSpec lying;
+  BmpLayout lying;
   lying.width = 1;
   lying.pixels = PaddedRows({{1, 2, 3}});
   lying.file_size = 0xFFFFFFF0;
@@ -219,11 +219,11 @@ TEST(BmpDecode, EncoderWritesWhatTheDecoderReads) {
 
 struct Corruption {
   const char* what;
-  BmpSpec spec;
+  BmpLayout layout;
 };
 
-BmpSpec Valid8() {
-  BmpSpec s;
+BmpLayout Valid8() {
+  BmpLayout s;
   s.width = 4;
   s.height = 2;
   s.bits = 8;
@@ -236,37 +236,37 @@ BmpSpec Valid8() {
 TEST(BmpDecode, BrokenHeadersAndDataAreRejected) {
   std::vector<Corruption> cases;
   auto add = [&](const char* what, auto change) {
-    BmpSpec s = Valid8();
+    BmpLayout s = Valid8();
     change(s);
     cases.push_back({what, s});
   };
-  add("zero width", [](BmpSpec& s) { s.width = 0; });
-  add("negative width", [](BmpSpec& s) { s.width = -4; });
-  add("zero height", [](BmpSpec& s) { s.height = 0; });
-  add("most negative height", [](BmpSpec& s) { s.height = INT32_MIN; });
-  add("huge sides", [](BmpSpec& s) { s.width = s.height = 100000; });
-  add("huge area", [](BmpSpec& s) { s.width = s.height = 16000; });
-  add("odd depth", [](BmpSpec& s) { s.bits = 7; });
-  add("zero depth", [](BmpSpec& s) { s.bits = 0; });
-  add("embedded JPEG", [](BmpSpec& s) { s.compression = 4; });
-  add("RLE8 at 24 bits", [](BmpSpec& s) {
+  add("zero width", [](BmpLayout& s) { s.width = 0; });
+  add("negative width", [](BmpLayout& s) { s.width = -4; });
+  add("zero height", [](BmpLayout& s) { s.height = 0; });
+  add("most negative height", [](BmpLayout& s) { s.height = INT32_MIN; });
+  add("huge sides", [](BmpLayout& s) { s.width = s.height = 100000; });
+  add("huge area", [](BmpLayout& s) { s.width = s.height = 16000; });
+  add("odd depth", [](BmpLayout& s) { s.bits = 7; });
+  add("zero depth", [](BmpLayout& s) { s.bits = 0; });
+  add("embedded JPEG", [](BmpLayout& s) { s.compression = 4; });
+  add("RLE8 at 24 bits", [](BmpLayout& s) {
     s.compression = 1;
     s.bits = 24;
   });
-  add("RLE stored top-down", [](BmpSpec& s) {
+  add("RLE stored top-down", [](BmpLayout& s) {
     s.compression = 1;
     s.height = -2;
   });
-  add("pixels cut short", [](BmpSpec& s) { s.pixels.resize(5); });
-  add("unknown header size", [](BmpSpec& s) { s.header_size = 200; });
-  add("palette past the depth", [](BmpSpec& s) { s.colors_used = 300; });
-  add("palette count overflowing", [](BmpSpec& s) { s.colors_used = 0xFFFFFFFF; });
-  add("pixel offset in the header", [](BmpSpec& s) { s.data_offset = 20; });
-  add("pixel offset past the end", [](BmpSpec& s) { s.data_offset = 0x7FFFFFFF; });
-  add("index past the palette", [](BmpSpec& s) { s.pixels[0] = 9; });
-  add("bit fields at 8 bits", [](BmpSpec& s) { s.compression = 3; });
+  add("pixels cut short", [](BmpLayout& s) { s.pixels.resize(5); });
+  add("unknown header size", [](BmpLayout& s) { s.header_size = 200; });
+  add("palette past the depth", [](BmpLayout& s) { s.colors_used = 300; });
+  add("palette count overflowing", [](BmpLayout& s) { s.colors_used = 0xFFFFFFFF; });
+  add("pixel offset in the header", [](BmpLayout& s) { s.data_offset = 20; });
+  add("pixel offset past the end", [](BmpLayout& s) { s.data_offset = 0x7FFFFFFF; });
+  add("index past the palette", [](BmpLayout& s) { s.pixels[0] = 9; });
+  add("bit fields at 8 bits", [](BmpLayout& s) { s.compression = 3; });
   for (const Corruption& c : cases) {
-    std::vector<uint8_t> file = BuildBmp(c.spec);
+    std::vector<uint8_t> file = BuildBmp(c.layout);
     try {
       DecodeBmp(file);
       ADD_FAILURE() << c.what << ": decoded";
@@ -287,11 +287,11 @@ TEST(BmpDecode, BrokenHeadersAndDataAreRejected) {
 TEST(BmpDecode, RandomDamageNeverCrashes) {
   std::vector<std::vector<uint8_t>> seeds;
   seeds.push_back(BuildBmp(Valid8()));
-  BmpSpec rle = Valid8();
+  BmpLayout rle = Valid8();
   rle.compression = 1;
   rle.pixels = {4, 1, 0, 0, 0, 4, 0, 1, 0, 1, 0, 0, 0, 1};
   seeds.push_back(BuildBmp(rle));
-  BmpSpec v5;
+  BmpLayout v5;
   v5.header_size = 124;
   v5.width = 3;
   v5.bits = 32;
