@@ -17,6 +17,10 @@ void ProgramRunTest::SetUp() {
 
 void ProgramRunTest::TearDown() {
   program_.Stop();
+  // A sanitizer build of the program reports what it found on its standard error.
+  const std::string said = copy_.ReadStderr();
+  for (const char* report : {"Sanitizer", "runtime error:"})
+    EXPECT_EQ(said.find(report), std::string::npos) << "the program reported:\n" << said;
   probe_.Close();
   wm_.Stop();
   xvfb_.Stop();
