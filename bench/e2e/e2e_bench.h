@@ -8,8 +8,10 @@
 namespace somnara::bench {
 
 // Start to the first frame of the star backdrop on the screen, and to the main window,
-// for `runs` starts of the real program from a copy of its folder.
-void BenchStartUp(const std::string& display, const testing::ScreenImage& tile, int runs);
+// for `runs` starts of the real program from a copy of its folder, with the file
+// `without` (relative to the folder) taken away unless empty.
+void BenchStartUp(const std::string& display, const testing::ScreenImage& tile, int runs,
+                  const std::string& without = "");
 
 // One full-window present: the backend's picture transfer for a full-screen window and a
 // 491 x 282 one, and the framework's full repaint of a full-screen form with the star

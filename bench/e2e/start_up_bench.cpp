@@ -26,7 +26,8 @@ bool AnyWindowOfOurs(testing::ScreenProbe& probe) {
 
 }  // namespace
 
-void BenchStartUp(const std::string& display, const testing::ScreenImage& tile, int runs) {
+void BenchStartUp(const std::string& display, const testing::ScreenImage& tile, int runs,
+                  const std::string& without) {
   testing::ScreenProbe probe;
   std::string error;
   if (!probe.Open(display, &error)) {
@@ -40,6 +41,7 @@ void BenchStartUp(const std::string& display, const testing::ScreenImage& tile, 
       std::fprintf(stderr, "%s\n", error.c_str());
       return;
     }
+    if (!without.empty()) copy.Remove(without);
     testing::ChildProcess program;
     testing::LaunchOptions options;
     options.display = display;
@@ -62,7 +64,8 @@ void BenchStartUp(const std::string& display, const testing::ScreenImage& tile, 
     if (first_frame >= 0) first_frames.push_back(first_frame);
     if (main_window >= 0) main_windows.push_back(main_window);
   }
-  std::printf("start to first frame on screen: median %.1f ms of %zu starts\n",
+  const std::string folder = without.empty() ? "complete folder" : "without " + without;
+  std::printf("start to first frame on screen (%s): median %.1f ms of %zu starts\n", folder.c_str(),
               Median(first_frames), first_frames.size());
   std::printf("start to main window mapped (its timer waits 1000 ms): median %.1f ms\n",
               Median(main_windows));
