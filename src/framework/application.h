@@ -70,8 +70,16 @@ class Application : public Component {
   const std::vector<Form*>& Forms() const { return forms_; }
   void AddTimer(Timer* timer);
   void RemoveTimer(Timer* timer);
-  void EnterModal() { ++modal_level_; }
-  void LeaveModal() { --modal_level_; }
+  void EnterModal(Form* form) {
+    ++modal_level_;
+    modal_stack_.push_back(form);
+  }
+  void LeaveModal(Form* form) {
+    --modal_level_;
+    std::erase(modal_stack_, form);
+  }
+  // The form whose modal loop is the innermost one running.
+  Form* InnermostModal() const { return modal_stack_.empty() ? nullptr : modal_stack_.back(); }
   // Forms ask to be painted; the loop paints them when the queue is empty.
   void RequestPaint(Form* form);
   // Runs fn, showing any error it raises in the error box.
@@ -95,6 +103,7 @@ class Application : public Component {
   std::vector<std::pair<int, MessageHook>> hooks_;
   int next_hook_id_ = 1;
   std::vector<Form*> forms_;
+  std::vector<Form*> modal_stack_;
   std::vector<Form*> paint_requests_;
   std::vector<Timer*> timers_;
   uint64_t timer_sequence_ = 0;

@@ -697,17 +697,12 @@ int Form::ShowModal() {
     }
   struct Unblock {
     Form* self;
-    ~Unblock() {
-      for (Form* f : self->blocked_) {
-        --f->disabled_by_modal_;
-        f->RemoveFreeNotification(self);
-      }
-      self->blocked_.clear();
-    }
+    ~Unblock() { self->ReleaseBlockedForms(); }
   } unblock{this};
   modal_ = true;
   modal_result_ = mrNone;
-  App().EnterModal();
+  closed_while_nested_ = false;
+  App().EnterModal(this);
   CreateNativeWindow();
   native_->SetModal(true);
   Show();
@@ -719,20 +714,9 @@ int Form::ShowModal() {
       modal_result_ = mrCancel;
       break;
     }
-    if (modal_result_ != mrNone) {
-      CloseAction action = CloseAction::kNone;
-      if (CloseQuery()) {
-        action = CloseAction::kHide;
-        DoClose(action);
-      }
-      if (action == CloseAction::kNone) {
-        modal_result_ = mrNone;
-        continue;
-      }
-      break;
-    }
+    if (modal_result_ != mrNone && (closed_while_nested_ || FinishModal())) break;
   }
-  app.LeaveModal();
+  app.LeaveModal(this);
   modal_ = false;
   if (native_) native_->SetModal(false);
   int result = modal_result_;
@@ -743,6 +727,41 @@ int Form::ShowModal() {
     Hide();
   }
   return result;
+}
+
+// The close handlers decide; a refusal keeps the window open with no result.
+bool Form::FinishModal() {
+  CloseAction action = CloseAction::kNone;
+  if (CloseQuery()) {
+    action = CloseAction::kHide;
+    DoClose(action);
+  }
+  if (action == CloseAction::kNone) {
+    modal_result_ = mrNone;
+    return false;
+  }
+  return true;
+}
+
+void Form::SetModalResult(int result) {
+  modal_result_ = result;
+  // A modal window whose loop is not the innermost (an error box under a window opened
+  // after it) cannot return yet; it closes now and its loop ends when the inner ones do.
+  if (modal_ && result != mrNone && !closed_while_nested_ && App().InnermostModal() != this) {
+    if (!FinishModal()) return;
+    closed_while_nested_ = true;
+    ReleaseBlockedForms();
+    if (native_) native_->SetModal(false);
+    Hide();
+  }
+}
+
+void Form::ReleaseBlockedForms() {
+  for (Form* f : blocked_) {
+    --f->disabled_by_modal_;
+    f->RemoveFreeNotification(this);
+  }
+  blocked_.clear();
 }
 
 bool Form::CloseQuery() {
@@ -757,7 +776,7 @@ void Form::DoClose(CloseAction& action) {
 
 void Form::Close() {
   if (modal_) {
-    modal_result_ = mrCancel;
+    SetModalResult(mrCancel);
     return;
   }
   if (!CloseQuery()) return;

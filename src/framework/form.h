@@ -126,7 +126,9 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   int ShowModal();
   bool IsModal() const { return modal_; }
   int ModalResult() const { return modal_result_; }
-  void SetModalResult(int result) { modal_result_ = result; }
+  void SetModalResult(int result);
+  // Set by message boxes: windows shown modally later leave them usable.
+  void SetNeverBlocked(bool on) { never_blocked_ = on; }
   void Close();
   bool CloseQuery();
   bool Active() const { return active_; }
@@ -161,8 +163,6 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   void Activate(bool active);
   void EraseBackground(Canvas& canvas) override;
   void Notification(Component* component, Operation operation) override;
-  // Set by message boxes: windows shown modally later leave them usable.
-  void SetNeverBlocked(bool on) { never_blocked_ = on; }
 
  private:
   void OnNativeEvent(const platform::InputEvent& event) override;
@@ -179,6 +179,8 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   WinControl* KeyTarget();
   bool InputBlocked() const;
   void PushOpacity();
+  void ReleaseBlockedForms();
+  bool FinishModal();
   void Present();
 
   BorderStyle border_style_ = BorderStyle::kSizeable;
@@ -212,6 +214,7 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   int disabled_by_modal_ = 0;
   std::vector<Form*> blocked_;
   bool never_blocked_ = false;
+  bool closed_while_nested_ = false;
   Control* capture_ = nullptr;
   Control* hover_ = nullptr;
   Point drag_origin_;

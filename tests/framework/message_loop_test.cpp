@@ -141,6 +141,37 @@ TEST_F(MessageLoopTest, ClosingAModalWindowRunsItsHandlersAndEndsOnlyItsLoop) {
   EXPECT_FALSE(inner->Visible());
 }
 
+TEST_F(MessageLoopTest, AModalWindowUnderAnotherClosesAtOnceAndItsLoopEndsLater) {
+  auto* box = new Form(&App());
+  box->AfterConstruction();
+  box->SetNeverBlocked(true);
+  auto* later = new Form(&App());
+  later->AfterConstruction();
+  std::vector<std::string> log;
+  box->OnClose = [&](Component*, CloseAction&) { log.push_back("box closed"); };
+  Timer opener(&App());
+  opener.SetInterval(100);
+  opener.OnTimer = [&](Component*) {
+    opener.SetEnabled(false);
+    // A window opened while the box shows; the box stays usable under it.
+    windows.At(200, [&] {
+      later->ShowModal();
+      log.push_back("later returned");
+    });
+    windows.At(300, [&] {
+      box->SetModalResult(mrOk);
+      log.push_back(box->Visible() ? "box visible" : "box hidden");
+    });
+    windows.At(400, [&] { later->Close(); });
+    box->ShowModal();
+    log.push_back("box returned");
+  };
+  RunUntil(1000);
+  EXPECT_EQ(log, (std::vector<std::string>{"box closed", "box hidden", "later returned",
+                                           "box returned"}));
+  EXPECT_EQ(box->ModalResult(), mrOk);
+}
+
 TEST_F(MessageLoopTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
   Timer timer(&App());
   timer.SetInterval(100);
