@@ -43,6 +43,10 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const LaunchOptio
       const int err_fd = open(options.stderr_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       if (err_fd >= 0) dup2(err_fd, STDERR_FILENO);
     }
+    if (!options.stdout_path.empty()) {
+      const int out_fd = open(options.stdout_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (out_fd >= 0) dup2(out_fd, STDOUT_FILENO);
+    }
     // Only the standard descriptors and the one asked for reach the child.
     for (int fd = 3; fd < 1024; ++fd)
       if (fd != options.keep_fd) close(fd);
@@ -50,6 +54,13 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const LaunchOptio
       unsetenv("DISPLAY");
     else if (!options.display.empty())
       setenv("DISPLAY", options.display.c_str(), 1);
+    for (const std::string& entry : options.environment) {
+      const size_t eq = entry.find('=');
+      if (eq == std::string::npos)
+        unsetenv(entry.c_str());
+      else
+        setenv(entry.substr(0, eq).c_str(), entry.c_str() + eq + 1, 1);
+    }
     execvp(args[0], args.data());
     _exit(127);
   }

@@ -9,13 +9,16 @@
 namespace somnara::testing {
 
 // How a child starts: its display (empty keeps ours, unless `unset_display`), the one
-// extra descriptor it inherits (for -displayfd), and the file that takes its standard
-// error (empty discards it, like its standard output).
+// extra descriptor it inherits (for -displayfd), the files that take its standard error
+// and output (empty discards them), and variables set ("NAME=VALUE") or, without a value
+// ("NAME"), removed in its environment only.
 struct LaunchOptions {
   std::string display;
   bool unset_display = false;
   int keep_fd = -1;
   std::string stderr_path;
+  std::string stdout_path;
+  std::vector<std::string> environment;
 };
 
 // A program run by a test: always ended and reaped (bounded waits) when the object goes,
@@ -29,7 +32,10 @@ class ChildProcess {
 
   bool Start(const std::vector<std::string>& argv, const LaunchOptions& options);
   bool Start(const std::vector<std::string>& argv, const std::string& display, int keep_fd = -1) {
-    return Start(argv, LaunchOptions{display, false, keep_fd, {}});
+    LaunchOptions options;
+    options.display = display;
+    options.keep_fd = keep_fd;
+    return Start(argv, options);
   }
   // True once the process has ended; *status gets its wait status.
   bool Poll(int* status = nullptr);
