@@ -11,6 +11,7 @@
 #include "framework/controls/image.h"
 #include "framework/graphics/picture.h"
 #include "framework/messages.h"
+#include "framework/resources.h"
 #include "framework/timer.h"
 #include "main_window_fixture.h"
 #include "routine/wizard_window.h"
@@ -71,6 +72,11 @@ TEST_F(MainWindowTest, WindowHasItsDesignedPartsAndPictures) {
     EXPECT_EQ(Form2->Image2->BoundsRect(), Rect::FromSize(315, 32, 106, 153));
     EXPECT_EQ(figure.Width(), 106);
     EXPECT_EQ(figure.Height(), 153);
+    // Stored in 256 colours: 8 bits per pixel (the info header's bit count, bytes 28 and 29).
+    fw::ResourceLookup stored = fw::FindResource("generated/main_figure.bmp");
+    ASSERT_TRUE(stored.found);
+    ASSERT_GT(stored.bytes.size(), 30u);
+    EXPECT_EQ(stored.bytes[28] | stored.bytes[29] << 8, 8);
     EXPECT_EQ(Form2->suiButton1->Caption(), "Start Somnara");
     EXPECT_TRUE(Form2->suiButton1->GetFont().Bold());
     EXPECT_EQ(Form2->suiButton1->BoundsRect(), Rect::FromSize(304, 192, 129, 27));

@@ -12,14 +12,16 @@ namespace somnara::platform {
 // The desktop's openers as programs: xdg-open for the default handler and "gio open" for
 // the URL handler. Each request starts the opener with the target as one argument of its
 // own (never through a shell) and waits, for a bounded time, for its exit status: 0 means
-// accepted. An opener still busy when the wait runs out has taken the target on; it is
-// reaped later.
+// accepted. Refusals (no handler, a missing file) come back at once; an opener still busy
+// when the wait runs out is taken to have started a program that it waits for (a browser
+// started by a generic xdg-open), so it has taken the target on. It is reaped later. The
+// wait holds up the caller, so it is kept short.
 class ShellOpener : public ShellService {
  public:
   struct Options {
     std::vector<std::string> opener{"xdg-open"};
     std::vector<std::string> url_handler{"gio", "open"};
-    int wait_limit_ms = 5000;
+    int wait_limit_ms = 3000;
   };
 
   ShellOpener();
