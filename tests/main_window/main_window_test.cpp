@@ -53,23 +53,14 @@ TEST_F(MainWindowTest, FadesInByFiveEveryEightyMillisecondsAndStopsOnTheTickAfte
   EXPECT_EQ(history, steps);
 }
 
-TEST_F(MainWindowTest, WindowHasItsDesignedPartsAndPictures) {
-  EndAt(1100, [] {
+TEST_F(MainWindowTest, ThePhotographAndTheFigureAreDecodedAndShownWhereDesigned) {
+  EndAt(1100, [&] {
     ASSERT_NE(Form2, nullptr);
-    EXPECT_EQ(Form2->Caption(), kMainCaption);
-    EXPECT_EQ(Form2->ClientWidth(), 438);
-    EXPECT_EQ(Form2->ClientHeight(), 260);
-    EXPECT_EQ(Form2->Owner(), Form1);
-    EXPECT_EQ(Form2->GetBorderStyle(), fw::BorderStyle::kDialog);
-    // The photograph keeps its own size and is cut off by the window's bottom edge.
     const fw::ImagePicture& photo = Form2->Image1->GetPicture();
     EXPECT_EQ(photo.Graphic().Format(), fw::PictureFormat::kJpeg);
-    EXPECT_EQ(Form2->Image1->BoundsRect(), Rect::FromSize(-8, 7, 300, 365));
     EXPECT_EQ(photo.Width(), 300);
     EXPECT_EQ(photo.Height(), 365);
     const fw::ImagePicture& figure = Form2->Image2->GetPicture();
-    EXPECT_EQ(figure.Graphic().Format(), fw::PictureFormat::kBmp);
-    EXPECT_EQ(Form2->Image2->BoundsRect(), Rect::FromSize(315, 32, 106, 153));
     EXPECT_EQ(figure.Width(), 106);
     EXPECT_EQ(figure.Height(), 153);
     // Stored in 256 colours: 8 bits per pixel (the info header's bit count, bytes 28 and 29).
@@ -77,14 +68,16 @@ TEST_F(MainWindowTest, WindowHasItsDesignedPartsAndPictures) {
     ASSERT_TRUE(stored.found);
     ASSERT_GT(stored.bytes.size(), 30u);
     EXPECT_EQ(stored.bytes[28] | stored.bytes[29] << 8, 8);
-    EXPECT_EQ(Form2->suiButton1->Caption(), "Start Somnara");
-    EXPECT_TRUE(Form2->suiButton1->GetFont().Bold());
-    EXPECT_EQ(Form2->suiButton1->BoundsRect(), Rect::FromSize(304, 192, 129, 27));
-    EXPECT_EQ(Form2->suiButton2->Caption(), "Menu");
-    EXPECT_FALSE(Form2->suiButton2->GetFont().Bold());
-    EXPECT_EQ(Form2->suiButton2->BoundsRect(), Rect::FromSize(304, 224, 128, 27));
-    EXPECT_EQ(Form2->Timer1->Interval(), 80);
-    EXPECT_FALSE(Form2->ImageMenu->AutoPopup());
+    // On the window: the photograph from 8 pixels into it (it starts left of the client
+    // area) and cut off at the bottom edge; the figure beside it.
+    const Point client{Form2->ClientInWindow().left, Form2->ClientInWindow().top};
+    auto shown = [&](int x, int y) { return Native(Form2)->PixelAt(client.x + x, client.y + y); };
+    auto pixel = [](const fw::ImagePicture& p, int x, int y) {
+      return p.Bitmap().Scanline(y)[x] & 0xFFFFFF;
+    };
+    for (Point at : {Point{0, 7}, Point{150, 100}, Point{291, 259}})
+      EXPECT_EQ(shown(at.x, at.y), pixel(photo, at.x + 8, at.y - 7)) << at.x << "," << at.y;
+    EXPECT_EQ(shown(315 + 60, 32 + 80), pixel(figure, 60, 80));
   });
   RunProgram();
 }
