@@ -280,7 +280,9 @@ TEST_F(SleepWindowTest, AnUnknownSoundPassesTheNightInSilenceAndTheCommandStillR
   ASSERT_GE(commands.size(), 3u);
   EXPECT_EQ(commands[1].rfind("30000 open ", 0), 0u) << commands[1];
   for (const auto& e : media.Log()) {
-    if (e.command.rfind("open ", 0) == 0 && e.time_ms >= kMusic) EXPECT_NE(e.code, 0);
+    if (e.command.rfind("open ", 0) == 0 && e.time_ms >= kMusic) {
+      EXPECT_NE(e.code, 0);
+    }
   }
   EXPECT_EQ(CurrentSoundPath, program_dir);
   ASSERT_EQ(power.requests().size(), 1u);
