@@ -232,6 +232,10 @@ struct PlayTimeCase {
   bool good_night;
 };
 
+void PrintTo(const PlayTimeCase& c, std::ostream* os) {
+  *os << "play time \"" << c.minutes << "\"";
+}
+
 class WholeNightPlayTime : public WholeNightTest,
                            public ::testing::WithParamInterface<PlayTimeCase> {};
 
@@ -267,6 +271,10 @@ struct CommandCase {
   bool suspend;
   uint32_t flags;
 };
+
+void PrintTo(const CommandCase& c, std::ostream* os) {
+  *os << "command " << c.command;
+}
 
 class WholeNightCommand : public WholeNightTest,
                           public ::testing::WithParamInterface<CommandCase> {};
