@@ -12,7 +12,7 @@
 
 #include "platform/linux/x11/x11_window.h"
 #include "platform/linux/x11/x11_window_system.h"
-#include "x11/xvfb_server.h"
+#include "support/xvfb_server.h"
 
 namespace {
 
