@@ -68,28 +68,37 @@ void HeadlessWindowSystem::Queue(HeadlessWindow* window, InputEvent event) {
   pending_.push_back({window, event});
 }
 
-void HeadlessWindowSystem::MoveMouse(Point screen) {
+void HeadlessWindowSystem::QueueMouse(InputEvent::Kind kind, Point screen, MouseButton button,
+                                      unsigned modifiers) {
   InputEvent e;
-  e.kind = InputEvent::Kind::kMouseMove;
+  e.kind = kind;
   e.screen = screen;
-  e.modifiers = buttons_ ? 0x100 : 0;
+  e.button = button;
+  e.modifiers = modifiers;
   Queue(nullptr, e);
+}
+
+void HeadlessWindowSystem::QueueKey(InputEvent::Kind kind, uint32_t key, uint32_t ch,
+                                    unsigned modifiers) {
+  InputEvent e;
+  e.kind = kind;
+  e.key = key;
+  e.ch = ch;
+  e.modifiers = modifiers;
+  Queue(nullptr, e);
+}
+
+void HeadlessWindowSystem::MoveMouse(Point screen) {
+  // A held button travels with the move, as a drag.
+  QueueMouse(InputEvent::Kind::kMouseMove, screen, MouseButton::kLeft, buttons_ ? 0x100 : 0);
 }
 
 void HeadlessWindowSystem::PressMouse(Point screen, MouseButton button) {
-  InputEvent e;
-  e.kind = InputEvent::Kind::kMouseDown;
-  e.screen = screen;
-  e.button = button;
-  Queue(nullptr, e);
+  QueueMouse(InputEvent::Kind::kMouseDown, screen, button, 0);
 }
 
 void HeadlessWindowSystem::ReleaseMouse(Point screen, MouseButton button) {
-  InputEvent e;
-  e.kind = InputEvent::Kind::kMouseUp;
-  e.screen = screen;
-  e.button = button;
-  Queue(nullptr, e);
+  QueueMouse(InputEvent::Kind::kMouseUp, screen, button, 0);
 }
 
 void HeadlessWindowSystem::Click(Point screen, MouseButton button) {
@@ -98,37 +107,23 @@ void HeadlessWindowSystem::Click(Point screen, MouseButton button) {
   ReleaseMouse(screen, button);
 }
 
+// The second press of a double click arrives as the double click itself, then its release.
 void HeadlessWindowSystem::DoubleClick(Point screen) {
   Click(screen);
-  InputEvent e;
-  e.kind = InputEvent::Kind::kDoubleClick;
-  e.screen = screen;
-  Queue(nullptr, e);
+  QueueMouse(InputEvent::Kind::kDoubleClick, screen, MouseButton::kLeft, 0);
   ReleaseMouse(screen);
 }
 
 void HeadlessWindowSystem::KeyDown(uint32_t key, unsigned modifiers) {
-  InputEvent e;
-  e.kind = InputEvent::Kind::kKeyDown;
-  e.key = key;
-  e.modifiers = modifiers;
-  Queue(nullptr, e);
+  QueueKey(InputEvent::Kind::kKeyDown, key, 0, modifiers);
 }
 
 void HeadlessWindowSystem::KeyUp(uint32_t key, unsigned modifiers) {
-  InputEvent e;
-  e.kind = InputEvent::Kind::kKeyUp;
-  e.key = key;
-  e.modifiers = modifiers;
-  Queue(nullptr, e);
+  QueueKey(InputEvent::Kind::kKeyUp, key, 0, modifiers);
 }
 
 void HeadlessWindowSystem::TypeChar(uint32_t ch, unsigned modifiers) {
-  InputEvent e;
-  e.kind = InputEvent::Kind::kChar;
-  e.ch = ch;
-  e.modifiers = modifiers;
-  Queue(nullptr, e);
+  QueueKey(InputEvent::Kind::kChar, 0, ch, modifiers);
 }
 
 void HeadlessWindowSystem::PressKey(uint32_t key, uint32_t ch, unsigned modifiers) {

@@ -96,6 +96,8 @@ class HeadlessWindowSystem : public WindowSystem {
   void BringToTop(HeadlessWindow* window);
   HeadlessWindow* WindowAt(Point screen) const;
   void Queue(HeadlessWindow* window, InputEvent event);
+  void QueueMouse(InputEvent::Kind kind, Point screen, MouseButton button, unsigned modifiers);
+  void QueueKey(InputEvent::Kind kind, uint32_t key, uint32_t ch, unsigned modifiers);
   void Deliver(Pending& pending);
 
   VirtualClock clock_;
