@@ -45,11 +45,17 @@ TEST_F(MissingPictureTest, ErrorBoxNamesTheMissingFileAndTheMainWindowStillOpens
   ASSERT_TRUE(WaitFor([&] { return (main = MainWindow()).has_value(); }))
       << "the main window did not open. " << ExitNote();
   EXPECT_GE(SinceLaunchMs(), 1000);
-  box = Again(*box);
-  backdrop = Again(*backdrop);
-  ASSERT_TRUE(box && backdrop);
-  EXPECT_GT(box->stack, backdrop->stack) << "the error box lies below the backdrop";
-  EXPECT_GT(main->stack, backdrop->stack) << "the main window lies below the backdrop";
+  // A window just mapped may not have been raised yet: the order settles within a wait.
+  const bool stacked = WaitFor([&] {
+    box = Again(*box);
+    backdrop = Again(*backdrop);
+    main = Again(*main);
+    return box && backdrop && main && box->stack > backdrop->stack &&
+           main->stack > backdrop->stack;
+  });
+  ASSERT_TRUE(box && backdrop && main);
+  EXPECT_TRUE(stacked) << "the error box (" << box->stack << ") or the main window ("
+                       << main->stack << ") lies below the backdrop (" << backdrop->stack << ")";
 
   // The main window may open over the box; moved aside, as a user would drag it, it
   // uncovers the box, which paints itself again.
