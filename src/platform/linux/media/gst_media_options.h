@@ -4,6 +4,10 @@
 
 namespace somnara::platform {
 
+// The general MIDI soundfont to play with: the small one when installed, since a large one
+// costs half a second and well over a hundred megabytes at every open of a MIDI file.
+std::string InstalledSoundfont();
+
 // How the GStreamer media service plays.
 struct GstMediaOptions {
   enum class Output {
@@ -14,9 +18,9 @@ struct GstMediaOptions {
   };
   Output output = Output::kProbe;
   // Instruments for MIDI files.
-  std::string soundfont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
+  std::string soundfont = InstalledSoundfont();
   // The synthesiser's master gain; its own default is far quieter than recorded sound.
-  double midi_gain = 1.0;
+  double midi_gain = 2.0;
   // The longest an open may take before it fails.
   int open_timeout_ms = 3000;
 };
