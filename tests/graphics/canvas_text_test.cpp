@@ -3,6 +3,7 @@
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/text_renderer.h"
 #include "graphics_test_util.h"
+#include "platform/utf8.h"
 
 namespace somnara::fw {
 namespace {
@@ -168,11 +169,18 @@ TEST(TextFallback, BoldWithoutABoldFaceIsEmboldened) {
 }
 
 TEST(TextFallback, BrokenUtf8DrawsReplacementsInsteadOfFailing) {
+  using platform::DecodeUtf8;
   EXPECT_EQ(DecodeUtf8("a\xC3\xA9"), U"a\u00E9");
-  EXPECT_EQ(DecodeUtf8("\xE9\x9F\xB3"), U"音");
+  EXPECT_EQ(DecodeUtf8("A\xE2\x82\xAC\xF0\x9F\x8C\x99"), U"A\u20AC\U0001F319");
   EXPECT_EQ(DecodeUtf8("\xC0\xAF"), U"\uFFFD\uFFFD");            // overlong
   EXPECT_EQ(DecodeUtf8("\xED\xA0\x80"), U"\uFFFD\uFFFD\uFFFD");  // surrogate
   EXPECT_EQ(DecodeUtf8("\xE9\x9F"), U"\uFFFD\uFFFD");            // cut short
+  EXPECT_EQ(DecodeUtf8("a\x80z"), U"a\uFFFDz");                  // stray continuation
+  EXPECT_EQ(DecodeUtf8("\xC3Z"), U"\uFFFDZ");            // the character that broke it is kept
+  EXPECT_EQ(DecodeUtf8("\xF4\x90\x80\x80").size(), 4u);  // past U+10FFFF
+  EXPECT_EQ(platform::SanitizeUtf8("ok\xFF"), "ok\xEF\xBF\xBD");
+  EXPECT_EQ(platform::EncodeUtf8(0xD800), "\xEF\xBF\xBD");
+  EXPECT_EQ(platform::EncodeUtf8(0x1F319), "\xF0\x9F\x8C\x99");
   Bitmap b = Blank(50, 20);
   b.GetCanvas().TextOut(0, 0, "\xFF\xFE\x80");
   EXPECT_GT(b.GetCanvas().TextWidth("\xFF"), 0);

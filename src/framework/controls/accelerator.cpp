@@ -1,6 +1,7 @@
 #include "framework/controls/accelerator.h"
 
 #include "framework/graphics/text_renderer.h"
+#include "platform/utf8.h"
 
 namespace somnara::fw {
 namespace {
@@ -20,7 +21,7 @@ char32_t AccelChar(std::string_view caption) {
       ++i;
       continue;
     }
-    std::u32string rest = DecodeUtf8(caption.substr(i + 1, 4));
+    std::u32string rest = platform::DecodeUtf8(caption.substr(i + 1, 4));
     return rest.empty() ? 0 : rest[0];
   }
   return 0;

@@ -10,27 +10,6 @@
 
 namespace somnara::fw {
 
-std::string EncodeUtf8(char32_t c) {
-  std::string s;
-  if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-  if (c < 0x80) {
-    s += char(c);
-  } else if (c < 0x800) {
-    s += char(0xC0 | (c >> 6));
-    s += char(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    s += char(0xE0 | (c >> 12));
-    s += char(0x80 | ((c >> 6) & 0x3F));
-    s += char(0x80 | (c & 0x3F));
-  } else {
-    s += char(0xF0 | (c >> 18));
-    s += char(0x80 | ((c >> 12) & 0x3F));
-    s += char(0x80 | ((c >> 6) & 0x3F));
-    s += char(0x80 | (c & 0x3F));
-  }
-  return s;
-}
-
 bool LineEditor::KeyDown(uint32_t key, unsigned shift, bool read_only, bool& changed) {
   changed = false;
   bool extend = (shift & ssShift) != 0;

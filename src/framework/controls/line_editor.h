@@ -8,6 +8,7 @@
 #include "framework/graphics/color.h"
 #include "framework/graphics/font.h"
 #include "platform/geometry.h"
+#include "platform/utf8.h"
 
 namespace somnara::fw {
 
@@ -41,7 +42,6 @@ class LineEditor {
   int scroll_x_ = 0;
 };
 
-// One code point as UTF-8.
-std::string EncodeUtf8(char32_t ch);
+using platform::EncodeUtf8;
 
 }  // namespace somnara::fw

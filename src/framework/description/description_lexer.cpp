@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "framework/description/description_error.h"
+#include "platform/utf8.h"
 
 namespace somnara::fw {
 namespace {
@@ -33,54 +34,6 @@ std::string Hex(uint32_t v, int digits) {
 }
 
 }  // namespace
-
-size_t DecodeUtf8(std::string_view s, char32_t& code_point) {
-  if (s.empty()) return 0;
-  const auto b0 = static_cast<unsigned char>(s[0]);
-  if (b0 < 0x80) {
-    code_point = b0;
-    return 1;
-  }
-  size_t length;
-  char32_t cp;
-  char32_t min;
-  if ((b0 & 0xE0) == 0xC0) {
-    length = 2, cp = b0 & 0x1F, min = 0x80;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    length = 3, cp = b0 & 0x0F, min = 0x800;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    length = 4, cp = b0 & 0x07, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (s.size() < length) return 0;
-  for (size_t i = 1; i < length; ++i) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    if ((b & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  code_point = cp;
-  return length;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += char(cp);
-  } else if (cp < 0x800) {
-    out += char(0xC0 | (cp >> 6));
-    out += char(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += char(0xE0 | (cp >> 12));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  } else {
-    out += char(0xF0 | (cp >> 18));
-    out += char(0x80 | ((cp >> 12) & 0x3F));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  }
-}
 
 DescriptionLexer::DescriptionLexer(std::string_view text, std::string source)
     : text_(text), source_(std::move(source)) {
@@ -162,7 +115,7 @@ Token DescriptionLexer::Next() {
         Fail(t.position, std::string("unexpected character '") + char(c) + "'");
       if (c < 0x80) Fail(t.position, "unexpected control character 0x" + Hex(c, 2));
       char32_t cp;
-      if (DecodeUtf8(text_.substr(pos_), cp) == 0) Fail(t.position, "invalid UTF-8");
+      if (platform::DecodeUtf8Char(text_.substr(pos_), cp) == 0) Fail(t.position, "invalid UTF-8");
       Fail(t.position, "unexpected character U+" + Hex(cp, 4));
     }
   }
@@ -269,12 +222,12 @@ Token DescriptionLexer::ReadString() {
       return t;
     }
     if (c == '\\') {
-      AppendUtf8(t.text, ReadEscape());
+      platform::AppendUtf8(t.text, ReadEscape());
     } else if (c < 0x20 && c != '\t') {
       Fail(Here(), "control character 0x" + Hex(c, 2) + " in a string (write an escape)");
     } else if (c >= 0x80) {
       char32_t cp;
-      const size_t length = DecodeUtf8(text_.substr(pos_), cp);
+      const size_t length = platform::DecodeUtf8Char(text_.substr(pos_), cp);
       if (length == 0) Fail(Here(), "invalid UTF-8 in a string");
       t.text.append(text_.substr(pos_, length));
       for (size_t i = 0; i < length; ++i) Bump();

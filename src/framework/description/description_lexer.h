@@ -65,9 +65,4 @@ class DescriptionLexer {
   int column_ = 1;
 };
 
-// Decodes one UTF-8 sequence at the start of `s`. Returns its length, or 0 for a malformed,
-// overlong or surrogate sequence.
-size_t DecodeUtf8(std::string_view s, char32_t& code_point);
-void AppendUtf8(std::string& out, char32_t code_point);
-
 }  // namespace somnara::fw

@@ -15,52 +15,11 @@
 #include <vector>
 
 #include "framework/exceptions.h"
+#include "platform/utf8.h"
 
 namespace somnara::fw {
 
-std::u32string DecodeUtf8(std::string_view s) {
-  std::u32string out;
-  out.reserve(s.size());
-  size_t i = 0;
-  while (i < s.size()) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
-      out += char32_t(c);
-      ++i;
-      continue;
-    }
-    int extra = 0;
-    char32_t cp = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-      extra = 1;
-      cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      extra = 2;
-      cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      extra = 3;
-      cp = c & 0x07;
-    }
-    bool ok = extra > 0 && s.size() - i > size_t(extra);
-    for (int k = 1; ok && k <= extra; ++k) {
-      unsigned char cc = static_cast<unsigned char>(s[i + size_t(k)]);
-      if ((cc & 0xC0) != 0x80) ok = false;
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    // Overlong forms, surrogates and values past U+10FFFF are not characters.
-    if (ok && ((extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000) || cp > 0x10FFFF ||
-               (cp >= 0xD800 && cp <= 0xDFFF)))
-      ok = false;
-    if (ok) {
-      out += cp;
-      i += size_t(extra) + 1;
-    } else {
-      out += char32_t(0xFFFD);
-      ++i;
-    }
-  }
-  return out;
-}
+using platform::DecodeUtf8;
 
 namespace {
 

@@ -58,7 +58,4 @@ class TextRenderer {
   std::unique_ptr<Impl> impl_;
 };
 
-// UTF-8 decoding: malformed bytes come out as U+FFFD one byte at a time.
-std::u32string DecodeUtf8(std::string_view utf8);
-
 }  // namespace somnara::fw

@@ -16,6 +16,7 @@
 #include "platform/linux/x11/x11_atoms.h"
 #include "platform/linux/x11/x11_surface.h"
 #include "platform/linux/x11/x11_window_system.h"
+#include "platform/utf8.h"
 
 namespace somnara::platform {
 namespace {
@@ -176,7 +177,7 @@ void X11Window::SetTitle(const std::string& title) {
   if (!alive()) return;
   title_ = title;
   const std::string latin1 = x11::Utf8ToLatin1(title);
-  const std::string utf8 = x11::SanitizeUtf8(title);
+  const std::string utf8 = SanitizeUtf8(title);
   XChangeProperty(display_, xid_, XA_WM_NAME, XA_STRING, 8, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(latin1.data()), int(latin1.size()));
   XChangeProperty(display_, xid_, system_->atoms().net_wm_name, system_->atoms().utf8_string, 8,
