@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "logind_mock.h"
 #include "platform/linux/power/logind_power_service.h"
 #include "platform/platform.h"
 #include "power/power_actions.h"
-#include "private_system_bus.h"
+#include "support/logind_mock.h"
+#include "support/private_system_bus.h"
 
 namespace somnara::testing {
 

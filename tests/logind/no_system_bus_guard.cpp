@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "private_system_bus.h"
+#include "support/private_system_bus.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "logind_mock.h"
+#include "support/logind_mock.h"
 
 #include <systemd/sd-bus.h>
 
@@ -6,6 +6,8 @@
 #include <memory>
 #include <sstream>
 #include <thread>
+
+#include "support/private_system_bus.h"
 
 #ifndef SOMNARA_LOGIND_TEMPLATE
 #error "SOMNARA_LOGIND_TEMPLATE must name the mock's template file"
@@ -51,10 +53,15 @@ bool LogindMock::Start(const std::string& bus_address, const std::string& work_d
   log_path_ = work_dir + "/logind-calls.log";
   output_path_ = work_dir + "/logind-output.log";
   // Debian's interpreter, which has the dbusmock package, whatever else is on PATH.
+  LaunchOptions options;
+  options.stdout_path = output_path_;
+  errors_path_ = work_dir + "/logind-errors.log";
+  options.stderr_path = errors_path_;
+  options.environment = {"PYTHONPATH", "PYTHONHOME", "DBUS_SYSTEM_BUS_ADDRESS=" + bus_address};
   if (!process_.Start(
           {"/usr/bin/python3", "-m", "dbusmock", "--system", "--template", SOMNARA_LOGIND_TEMPLATE,
            "--logfile", log_path_, "--parameters", parameters_json},
-          output_path_, {"PYTHONPATH", "PYTHONHOME"})) {
+          options)) {
     *error = "cannot start /usr/bin/python3";
     return false;
   }
@@ -65,7 +72,7 @@ bool LogindMock::Start(const std::string& bus_address, const std::string& work_d
   }
   const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
   while (!HasOwner(bus.get(), "org.freedesktop.login1")) {
-    if (!process_.Alive() || std::chrono::steady_clock::now() > deadline) {
+    if (process_.Poll() || std::chrono::steady_clock::now() > deadline) {
       *error = "the login manager mock did not come up: " + Log();
       Stop();
       return false;
@@ -77,7 +84,7 @@ bool LogindMock::Start(const std::string& bus_address, const std::string& work_d
 
 std::vector<std::string> LogindMock::Calls() const {
   std::vector<std::string> calls;
-  std::istringstream in(ReadFile(log_path_));
+  std::istringstream in(ReadWholeFile(log_path_));
   std::string line;
   while (std::getline(in, line)) {
     // "<seconds>.<millis> Method args"; errors the mock raised are logged as
@@ -113,7 +120,7 @@ bool LogindMock::Inhibitors(std::vector<Inhibitor>* out) const {
 }
 
 std::string LogindMock::Log() const {
-  return ReadFile(output_path_);
+  return ReadWholeFile(output_path_) + ReadWholeFile(errors_path_);
 }
 
 }  // namespace somnara::testing

@@ -2,12 +2,13 @@
 
 #include <string>
 
-#include "child_process.h"
+#include "support/child_process.h"
 
 namespace somnara::testing {
 
-// A message bus of the test's own, in a fresh temporary folder, made the "system
-// bus" of this process through DBUS_SYSTEM_BUS_ADDRESS before anything connects.
+// A message bus of the test's own, in a fresh temporary folder, made the "system bus" of
+// this process (and of the children it starts afterwards) through DBUS_SYSTEM_BUS_ADDRESS
+// before anything connects.
 class PrivateSystemBus {
  public:
   PrivateSystemBus() = default;
@@ -15,8 +16,8 @@ class PrivateSystemBus {
   PrivateSystemBus& operator=(const PrivateSystemBus&) = delete;
   ~PrivateSystemBus();
 
-  // Starts the bus and waits, bounded, for its address. False with `error` filled
-  // when it did not come up.
+  // Starts the bus and waits, bounded, for its address. False with `error` filled when it
+  // did not come up.
   bool Start(std::string* error);
   void Stop();
 
@@ -32,8 +33,11 @@ class PrivateSystemBus {
   ChildProcess daemon_;
 };
 
-// Points DBUS_SYSTEM_BUS_ADDRESS at a socket that does not exist, so that code run
-// outside a fixture can never reach the machine's real system bus.
+// Points DBUS_SYSTEM_BUS_ADDRESS at a socket that does not exist, so that code run outside
+// a fixture can never reach the machine's real system bus.
 void DetachFromSystemBus();
+
+// A whole file; empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
 
 }  // namespace somnara::testing

@@ -1,18 +1,18 @@
-#include "private_system_bus.h"
+#include "support/private_system_bus.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace somnara::testing {
 namespace {
 
-constexpr auto kStartTimeout = std::chrono::seconds(10);
+constexpr int kStartTimeoutMs = 10000;
 
 // Everyone on this bus may own and call anything: it only ever holds the test's mocks.
 std::string Config(const std::string& socket_path) {
@@ -54,9 +54,15 @@ bool PrivateSystemBus::Start(std::string* error) {
     *error = "cannot make a pipe";
     return false;
   }
-  bool started = daemon_.Start({"/usr/bin/dbus-daemon", "--config-file=" + config_path, "--nofork",
-                                "--nopidfile", "--print-address=3"},
-                               dir_ + "/daemon.log", {}, fds[1]);
+  // The child keeps the writing end under its own number; exec drops the reading end.
+  fcntl(fds[1], F_SETFD, 0);
+  LaunchOptions options;
+  options.keep_fd = fds[1];
+  options.stderr_path = dir_ + "/daemon.log";
+  const bool started =
+      daemon_.Start({"/usr/bin/dbus-daemon", "--config-file=" + config_path, "--nofork",
+                     "--nopidfile", "--print-address=" + std::to_string(fds[1])},
+                    options);
   close(fds[1]);
   if (!started) {
     close(fds[0]);
@@ -65,17 +71,16 @@ bool PrivateSystemBus::Start(std::string* error) {
   }
 
   std::string line;
-  const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
+  const int64_t end = MonotonicMs() + kStartTimeoutMs;
   while (line.find('\n') == std::string::npos) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) break;
+    const int64_t left = end - MonotonicMs();
+    if (left <= 0) break;
     pollfd p{fds[0], POLLIN, 0};
-    if (poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+    if (poll(&p, 1, int(left)) <= 0) break;
     char buffer[512];
-    ssize_t n = read(fds[0], buffer, sizeof buffer);
+    const ssize_t n = read(fds[0], buffer, sizeof buffer);
     if (n <= 0) break;
-    line.append(buffer, static_cast<size_t>(n));
+    line.append(buffer, size_t(n));
   }
   close(fds[0]);
   if (line.find('\n') == std::string::npos) {
@@ -109,11 +114,18 @@ bool PrivateSystemBus::IsTheSystemBus() const {
 }
 
 std::string PrivateSystemBus::Log() const {
-  return ReadFile(dir_ + "/daemon.log");
+  return ReadWholeFile(dir_ + "/daemon.log");
 }
 
 void DetachFromSystemBus() {
   setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/somnara-test/no-system-bus", 1);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
 }
 
 }  // namespace somnara::testing
