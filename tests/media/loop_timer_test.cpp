@@ -56,7 +56,7 @@ TEST_F(LoopTimerTest, ATrackAtItsEndIsReopenedAndPlayedWithinOneTick) {
   clock_.Advance(1000);
   LoopTimerTick(kGuidance);
   EXPECT_THAT(Commands(), ElementsAre("status dd position", "set dd time format milliseconds",
-                                      "status dd length", "Close dd",
+                                      "status dd length", "status dd volume", "Close dd",
                                       "open /prog/somna.dll type MPEGVideo Alias dd", "play dd"));
   EXPECT_EQ(media_.Log().back().code, 0);
   clock_.Advance(30);
@@ -72,12 +72,17 @@ TEST_F(LoopTimerTest, TheTrackRepeatsOncePerLengthWhileTheTimerRuns) {
   for (const auto& entry : media_.Log()) EXPECT_EQ(entry.code, 0) << entry.command;
 }
 
-TEST_F(LoopTimerTest, TheReopenedTrackPlaysAtTheDefaultVolume) {
+TEST_F(LoopTimerTest, TheReopenedTrackKeepsTheLevelItHadBeforeItPlays) {
   StartGuidance();
   MediaSetVolume("dd", 20);
   clock_.Advance(1000);
+  media_.ClearLog();
   LoopTimerTick(kGuidance);
-  EXPECT_EQ(MediaGetVolume("dd"), 100);
+  EXPECT_EQ(MediaGetVolume("dd"), 20);
+  const std::vector<std::string> commands = Commands();
+  ASSERT_GE(commands.size(), 3u);
+  EXPECT_EQ(commands[commands.size() - 3], "setaudio dd Volume to 200");
+  EXPECT_EQ(commands[commands.size() - 2], "play dd");
 }
 
 TEST_F(LoopTimerTest, AChannelClosedElsewhereIsStartedAgainAtTheNextTick) {
@@ -131,7 +136,7 @@ TEST_F(LoopTimerTest, TheLatestSoundPathIsTheOneReopened) {
   StartGuidance();
   clock_.Advance(1000);
   LoopTimerTick("/prog/SOcean.dll");
-  EXPECT_EQ(Commands()[4], "open /prog/socean.dll type MPEGVideo Alias dd");
+  EXPECT_EQ(Commands()[5], "open /prog/socean.dll type MPEGVideo Alias dd");
   EXPECT_EQ(MediaLength("dd"), 2000);
 }
 

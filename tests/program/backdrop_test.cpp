@@ -171,16 +171,17 @@ TEST_F(LoopTimerTest, AnEndedTrackIsOpenedAndPlayedAgainWithinOneTick) {
   // The track ends at 3000 and again 3000 ms after each replay; the 100 ms poll (at 600,
   // 700, ...) catches each end on its next tick.
   EXPECT_EQ(Plays(), (std::vector<int64_t>{0, 3000, 6000}));
-  // Each replay closes first, reopens the same file and does not set the volume again.
+  // Each replay asks the level, closes, reopens the same file and, at full level, sets none.
   std::vector<std::string> around_replay;
   for (const auto& line : MediaLog())
     if (line.rfind("3000 ", 0) == 0) around_replay.push_back(line.substr(5));
-  ASSERT_GE(around_replay.size(), 5u);
+  ASSERT_EQ(around_replay.size(), 7u);
   EXPECT_EQ(around_replay[0], "status dd position");
   EXPECT_EQ(around_replay[1], "set dd time format milliseconds");
   EXPECT_EQ(around_replay[2], "status dd length");
-  EXPECT_EQ(around_replay[3], "Close dd");
-  EXPECT_EQ(around_replay[4].rfind("open ", 0), 0u);
+  EXPECT_EQ(around_replay[3], "status dd volume");
+  EXPECT_EQ(around_replay[4], "Close dd");
+  EXPECT_EQ(around_replay[5].rfind("open ", 0), 0u);
   EXPECT_EQ(around_replay.back(), "play dd");
 }
 

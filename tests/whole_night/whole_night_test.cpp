@@ -336,7 +336,7 @@ TEST_F(WholeNightTest, ExitDuringTheFirstThirtySecondsEndsBeforeAnyMusic) {
   EXPECT_EQ(power.idle_inhibitors_held(), 0);
 }
 
-TEST_F(WholeNightTest, ASoundThatEndsDuringTheFadeOutIsSetBackToTheFallingLevel) {
+TEST_F(WholeNightTest, ASoundThatEndsDuringTheFadeOutStartsAgainAtTheFallingLevel) {
   // Ends 70.05 s after the music start, in the last 100 s; the loop timer finds it at 70.1 s.
   AddTrack("SOcean.dll", 70050);
   Choices choices;
@@ -348,15 +348,17 @@ TEST_F(WholeNightTest, ASoundThatEndsDuringTheFadeOutIsSetBackToTheFallingLevel)
     if (e.time_ms >= kMusic + 70001 && e.time_ms < kMusic + 71100 &&
         e.command.rfind("status", 0) != 0 && e.command.rfind("set ", 0) != 0)
       after.push_back(std::to_string(e.time_ms - kMusic) + " " + e.command);
-  // Reopened at full volume by the loop timer, then the next fade tick sets the level again
-  // (fifty seconds before the end: 500, or 490 once the countdown has ticked).
-  ASSERT_EQ(after.size(), 4u);
+  // Reopened by the loop timer at the level it had (fifty seconds before the end: 500), so
+  // the fade goes on without a burst at full volume; the next fade tick goes on falling
+  // (500, or 490 once the countdown has ticked).
+  ASSERT_EQ(after.size(), 5u);
   EXPECT_EQ(after[0], "70100 Close dd");
   EXPECT_EQ(after[1], "70100 " + Open("SOcean.dll"));
-  EXPECT_EQ(after[2], "70100 play dd");
-  EXPECT_TRUE(after[3] == "71000 setaudio dd Volume to 490" ||
-              after[3] == "71000 setaudio dd Volume to 500")
-      << after[3];
+  EXPECT_EQ(after[2], "70100 setaudio dd Volume to 500");
+  EXPECT_EQ(after[3], "70100 play dd");
+  EXPECT_TRUE(after[4] == "71000 setaudio dd Volume to 490" ||
+              after[4] == "71000 setaudio dd Volume to 500")
+      << after[4];
 }
 
 }  // namespace
