@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/process_stats.h"
 #include "support/xvfb_server.h"
 
 namespace somnara::bench {
@@ -20,20 +21,7 @@ double NowMs() {
 }
 
 double ProcessCpuMs(int pid) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  if (!std::getline(in, line)) return -1;
-  // The command name may hold spaces and parentheses: the fields start after the last ')'.
-  const size_t close = line.rfind(')');
-  if (close == std::string::npos) return -1;
-  std::istringstream fields(line.substr(close + 2));
-  std::string field;
-  unsigned long long utime = 0, stime = 0;
-  for (int i = 3; i <= 15 && fields >> field; ++i) {
-    if (i == 14) utime = std::stoull(field);
-    if (i == 15) stime = std::stoull(field);
-  }
-  return double(utime + stime) * 1000.0 / double(sysconf(_SC_CLK_TCK));
+  return testing::ProcessCpuSeconds(pid) * 1000.0;
 }
 
 double Median(std::vector<double> values) {

@@ -28,6 +28,7 @@
 #include "platform/platform.h"
 #include "sound/loop_timer.h"
 #include "sound/media.h"
+#include "support/process_stats.h"
 
 namespace {
 
@@ -50,22 +51,6 @@ double ProcessCpuSeconds() {
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// utime + stime of another process, from /proc.
-double ChildCpuSeconds(pid_t pid) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  std::getline(in, line);
-  size_t close = line.rfind(')');
-  if (close == std::string::npos) return 0;
-  std::istringstream fields(line.substr(close + 2));
-  std::string skip;
-  for (int i = 0; i < 11; ++i) fields >> skip;  // state .. cmajflt
-  long utime = 0;
-  long stime = 0;
-  fields >> utime >> stime;
-  return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 // Resident memory in MiB ("VmRSS" or "VmHWM") of a process.
@@ -172,10 +157,10 @@ void BenchPlaying(const std::string& name, const std::string& file, int seconds,
   if (player.Started()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     pid_t pid = player.Pid();
-    double start = ChildCpuSeconds(pid);
+    double start = testing::ProcessCpuSeconds(pid);
     auto wall = Steady::now();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    theirs_cpu = (ChildCpuSeconds(pid) - start) / Seconds(Steady::now() - wall);
+    theirs_cpu = (testing::ProcessCpuSeconds(pid) - start) / Seconds(Steady::now() - wall);
     theirs_rss = MemoryMiB(pid, "VmRSS:");
     player.Stop();
   }

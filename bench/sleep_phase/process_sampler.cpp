@@ -10,24 +10,10 @@
 #include <sstream>
 
 #include "support/child_process.h"
+#include "support/process_stats.h"
 
 namespace somnara::bench {
 namespace {
-
-// utime + stime of a process, in seconds; -1 when unreadable.
-double CpuSeconds(pid_t pid) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  if (!std::getline(in, line)) return -1;
-  const size_t close = line.rfind(')');
-  if (close == std::string::npos) return -1;
-  std::istringstream fields(line.substr(close + 2));
-  std::string skip;
-  for (int i = 0; i < 11; ++i) fields >> skip;  // state .. cmajflt
-  long utime = 0, stime = 0;
-  fields >> utime >> stime;
-  return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
-}
 
 // A "Name:   value" line of a status file, as a number; -1 when missing.
 int64_t StatusField(const std::string& path, const char* field) {
@@ -59,7 +45,7 @@ bool ProcessSampler::ReadSwitches(std::map<int, int64_t>* out) const {
 
 bool ProcessSampler::Begin() {
   start_ms_ = testing::MonotonicMs();
-  start_cpu_ = CpuSeconds(pid_);
+  start_cpu_ = testing::ProcessCpuSeconds(pid_);
   first_.clear();
   last_.clear();
   rss_sum_ = rss_peak_ = 0;
@@ -85,7 +71,7 @@ ProcessFigures ProcessSampler::End() {
   ProcessFigures f;
   f.seconds = double(testing::MonotonicMs() - start_ms_) / 1000.0;
   if (f.seconds <= 0) return f;
-  f.cpu_share = (CpuSeconds(pid_) - start_cpu_) / f.seconds;
+  f.cpu_share = (testing::ProcessCpuSeconds(pid_) - start_cpu_) / f.seconds;
   int64_t switches = 0;
   for (const auto& [tid, count] : last_) {
     auto it = first_.find(tid);

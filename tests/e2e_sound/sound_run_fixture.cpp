@@ -103,20 +103,7 @@ void SoundRunTest::Click(Point p) {
 }
 
 std::map<std::string, std::string> SoundRunTest::OptionSection() {
-  std::map<std::string, std::string> values;
-  std::ifstream in(copy_.dir() + "/option.ini");
-  std::string line;
-  bool inside = false;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line.front() == '[') {
-      inside = line == "[Option]";
-      continue;
-    }
-    const size_t eq = line.find('=');
-    if (inside && eq != std::string::npos) values[line.substr(0, eq)] = line.substr(eq + 1);
-  }
-  return values;
+  return copy_.OptionSection();
 }
 
 }  // namespace somnara::testing

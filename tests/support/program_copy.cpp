@@ -58,4 +58,21 @@ bool ProgramCopy::Remove(const std::string& name) const {
   return fs::remove(fs::path(dir_) / name, ec);
 }
 
+std::map<std::string, std::string> ProgramCopy::OptionSection() const {
+  std::map<std::string, std::string> values;
+  std::ifstream in(dir_ + "/option.ini");
+  std::string line;
+  bool inside = false;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.front() == '[') {
+      inside = line == "[Option]";
+      continue;
+    }
+    const size_t eq = line.find('=');
+    if (inside && eq != std::string::npos) values[line.substr(0, eq)] = line.substr(eq + 1);
+  }
+  return values;
+}
+
 }  // namespace somnara::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 
 namespace somnara::testing {
@@ -22,6 +23,8 @@ class ProgramCopy {
   std::string stderr_path() const { return root_ + "/stderr.txt"; }
   std::string ReadStderr() const;
   bool Remove(const std::string& name) const;
+  // The keys of the section "Option" of option.ini in the copy (empty without the file).
+  std::map<std::string, std::string> OptionSection() const;
 
  private:
   std::string root_;
