@@ -21,13 +21,13 @@
 #include <thread>
 #include <vector>
 
-#include "gstreamer/child_process.h"
 #include "gstreamer/sound_files.h"
 #include "platform/linux/media/gst_media_service.h"
 #include "platform/linux/media/linux_short_path_service.h"
 #include "platform/platform.h"
 #include "sound/loop_timer.h"
 #include "sound/media.h"
+#include "support/child_process.h"
 #include "support/process_stats.h"
 
 namespace {
@@ -150,13 +150,13 @@ void BenchPlaying(const std::string& name, const std::string& file, int seconds,
   // gst-play-1.0 on the same file, into the same kind of sink, audio only like ours.
   std::string audiosink =
       sink == "fakesink" ? "--audiosink=fakesink sync=true" : "--audiosink=" + sink;
-  testing::ChildProcess player(
-      {"gst-play-1.0", "-q", "--no-interactive", "--flags=18", audiosink, file}, {});
+  testing::ChildProcess player;
   double theirs_cpu = -1;
   double theirs_rss = -1;
-  if (player.Started()) {
+  if (player.Start({"gst-play-1.0", "-q", "--no-interactive", "--flags=18", audiosink, file},
+                   testing::LaunchOptions{})) {
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    pid_t pid = player.Pid();
+    pid_t pid = player.pid();
     double start = testing::ProcessCpuSeconds(pid);
     auto wall = Steady::now();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));

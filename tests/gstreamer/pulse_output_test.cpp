@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "gstreamer/child_process.h"
 #include "gstreamer/sound_files.h"
 #include "platform/linux/media/gst_media_service.h"
+#include "support/child_process.h"
 
 namespace somnara::platform {
 namespace {
@@ -76,14 +76,15 @@ class PulseOutputTest : public ::testing::Test {
     fs::permissions(dir_ + "/run", fs::perms::owner_all);
     fs::create_directories(dir_ + "/nodata");
     server_ = "unix:" + dir_ + "/native";
-    daemon_.emplace(
-        std::vector<std::string>{
-            "pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-            "--disable-shm=yes", "-L", "module-null-sink sink_name=rec rate=44100", "-L",
-            "module-native-protocol-unix socket=" + dir_ + "/native auth-anonymous=1"},
-        std::vector<std::string>{"HOME=" + dir_, "XDG_RUNTIME_DIR=" + dir_ + "/run",
-                                 "XDG_CONFIG_HOME=" + dir_});
-    ASSERT_TRUE(daemon_->Started());
+    testing::LaunchOptions options;
+    options.environment = {"HOME=" + dir_, "XDG_RUNTIME_DIR=" + dir_ + "/run",
+                           "XDG_CONFIG_HOME=" + dir_};
+    daemon_.emplace();
+    ASSERT_TRUE(daemon_->Start(
+        {"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+         "--disable-shm=yes", "-L", "module-null-sink sink_name=rec rate=44100", "-L",
+         "module-native-protocol-unix socket=" + dir_ + "/native auth-anonymous=1"},
+        options));
     auto deadline = std::chrono::steady_clock::now() + 10s;
     while (std::system(("pactl -s " + server_ + " info >/dev/null 2>&1").c_str()) != 0) {
       ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the sound server did not start";
@@ -100,10 +101,12 @@ class PulseOutputTest : public ::testing::Test {
   // Plays file at level (0 to 1000) and answers the loudest stretch of what came out.
   double RecordPlayback(GstMediaService& media, const std::string& file, int level) {
     std::string raw = dir_ + "/recorded.raw";
-    testing::ChildProcess recorder({"parec", "-s", server_, "-d", "rec.monitor", "--raw",
-                                    "--format=s16le", "--rate=44100", "--channels=1"},
-                                   {}, raw);
-    EXPECT_TRUE(recorder.Started());
+    testing::LaunchOptions options;
+    options.stdout_path = raw;
+    testing::ChildProcess recorder;
+    EXPECT_TRUE(recorder.Start({"parec", "-s", server_, "-d", "rec.monitor", "--raw",
+                                "--format=s16le", "--rate=44100", "--channels=1"},
+                               options));
     std::this_thread::sleep_for(300ms);
     EXPECT_EQ(media.SendCommand("open " + file + " alias dd").code, 0);
     EXPECT_EQ(media.SendCommand("setaudio dd volume to " + std::to_string(level)).code, 0);
