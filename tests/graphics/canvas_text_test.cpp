@@ -64,14 +64,23 @@ TEST(TextMetrics, NegativeHeightIsTheCharacterSizePositiveTheCell) {
   EXPECT_EQ(c.TextWidth(""), 0);
 }
 
-TEST(TextMetrics, DesktopFaceNamesAllDrawWithTheMainSansFace) {
-  Font f;
-  std::string main = TextRenderer::Instance().FaceFile(f);
-  EXPECT_NE(main.find("DejaVuSans"), std::string::npos) << main;
-  for (const char* name : {"Tahoma", "MS Sans Serif", "No Such Face 123"}) {
+TEST(TextMetrics, DesktopFaceNamesDrawWithInstalledFacesOfTheirWidth) {
+  auto face = [](const char* name) {
+    Font f;
     f.SetName(name);
-    EXPECT_EQ(TextRenderer::Instance().FaceFile(f), main) << name;
-  }
+    return TextRenderer::Instance().FaceFile(f);
+  };
+  // The dialog faces draw with faces of their widths: the default, small one narrower still.
+  const std::string dialog = TextRenderer::Instance().FaceFile(Font());
+  EXPECT_NE(dialog.find("LiberationSansNarrow-Regular"), std::string::npos) << dialog;
+  EXPECT_EQ(face("MS Sans Serif"), dialog);
+  const std::string caption = face("Tahoma");
+  EXPECT_NE(caption.find("LiberationSans-Regular"), std::string::npos) << caption;
+  EXPECT_EQ(face("Arial"), caption);
+  // Wide faces, and faces nobody has, draw with the main sans face.
+  const std::string wide = face("Verdana");
+  EXPECT_NE(wide.find("DejaVuSans.ttf"), std::string::npos) << wide;
+  EXPECT_EQ(face("No Such Face 123"), wide);
 }
 
 TEST(TextOut, BackgroundFollowsTheBrushAndThePenMovesOn) {

@@ -34,18 +34,20 @@ std::string Lower(std::string s) {
 }
 
 // Names of the desktop platform's own faces, drawn with the installed faces of the same kind
-// so that every machine draws them alike.
+// so that every machine draws them alike. The dialog faces go to faces of their widths (the
+// small bitmap dialog face is narrower still than the others): texts were laid out for them,
+// and a wider face would run past their boxes.
 std::string MapFamily(const std::string& name) {
   static const std::map<std::string, std::string> kAliases = {
-      {"ms sans serif", "DejaVu Sans"},
-      {"microsoft sans serif", "DejaVu Sans"},
-      {"tahoma", "DejaVu Sans"},
-      {"arial", "DejaVu Sans"},
+      {"ms sans serif", "Liberation Sans Narrow"},
+      {"microsoft sans serif", "Liberation Sans Narrow"},
+      {"tahoma", "Liberation Sans"},
+      {"arial", "Liberation Sans"},
       {"verdana", "DejaVu Sans"},
       {"segoe ui", "DejaVu Sans"},
-      {"system", "DejaVu Sans"},
-      {"ms shell dlg", "DejaVu Sans"},
-      {"ms shell dlg 2", "DejaVu Sans"},
+      {"system", "Liberation Sans Narrow"},
+      {"ms shell dlg", "Liberation Sans Narrow"},
+      {"ms shell dlg 2", "Liberation Sans Narrow"},
       {"sans-serif", "DejaVu Sans"},
       {"sans", "DejaVu Sans"},
       {"courier new", "DejaVu Sans Mono"},
