@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "framework/application.h"
+#include "platform/platform.h"
 #include "support/process_stats.h"
 #include "support/xvfb_server.h"
 
@@ -18,6 +20,26 @@ double NowMs() {
   timespec ts{};
   clock_gettime(CLOCK_MONOTONIC, &ts);
   return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
+}
+
+std::unique_ptr<platform::X11WindowSystem> OpenFrameworkDesktop(const std::string& display) {
+  std::string error;
+  auto system = platform::X11WindowSystem::OpenDisplay(display, {}, &error);
+  if (!system) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return nullptr;
+  }
+  platform::Services services;
+  services.windows = system.get();
+  platform::Install(services);
+  fw::ResetApplication();
+  fw::App().Initialize(system.get());
+  return system;
+}
+
+void CloseFrameworkDesktop() {
+  fw::ResetApplication();
+  platform::Install({});
 }
 
 double ProcessCpuMs(int pid) {

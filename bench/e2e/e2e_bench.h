@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/linux/x11/x11_window_system.h"
 #include "support/screen_image.h"
 
 namespace somnara::bench {
@@ -21,6 +23,11 @@ void BenchPresent(const std::string& display, const std::string& tile_path);
 // CPU time of the X server (pid `server`) and of this process while a 491 x 282 window
 // fades in and out with 1 ms timer ticks.
 void BenchFade(const std::string& display, int server);
+
+// The framework on the real backend of `display`, as the program runs on it; null, with the
+// reason printed, when the display cannot be opened. CloseFrameworkDesktop() undoes it.
+std::unique_ptr<platform::X11WindowSystem> OpenFrameworkDesktop(const std::string& display);
+void CloseFrameworkDesktop();
 
 // Milliseconds of a monotonic clock, with fractions.
 double NowMs();

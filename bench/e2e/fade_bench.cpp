@@ -24,17 +24,8 @@ void RunLoopFor(double ms) {
 // The wizard's fades, over and over: in to 210 and out to 0 with 1 ms timers, driven by
 // the program's own fade ticks on the framework and the real backend.
 void BenchFade(const std::string& display, int server) {
-  std::string error;
-  auto system = platform::X11WindowSystem::OpenDisplay(display, {}, &error);
-  if (!system) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return;
-  }
-  platform::Services services;
-  services.windows = system.get();
-  platform::Install(services);
-  fw::ResetApplication();
-  fw::App().Initialize(system.get());
+  auto system = OpenFrameworkDesktop(display);
+  if (!system) return;
   {
     auto* form = new fw::Form(&fw::App());
     form->AfterConstruction();
@@ -102,8 +93,7 @@ void BenchFade(const std::string& display, int server) {
     std::printf("  the window standing still as long: X server %.0f ms, program %.0f ms\n",
                 idle_server_ms, idle_self_ms);
   }
-  fw::ResetApplication();
-  platform::Install({});
+  CloseFrameworkDesktop();
 }
 
 }  // namespace somnara::bench

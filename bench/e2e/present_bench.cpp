@@ -64,17 +64,8 @@ void BackendPresent(const std::string& display, int width, int height, bool shar
 // The framework: the whole of a full-screen form with the star tile as its background,
 // painted and presented, as the backdrop is when it is uncovered.
 void FrameworkRepaint(const std::string& display, const std::string& tile_path) {
-  std::string error;
-  auto system = platform::X11WindowSystem::OpenDisplay(display, {}, &error);
-  if (!system) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return;
-  }
-  platform::Services services;
-  services.windows = system.get();
-  platform::Install(services);
-  fw::ResetApplication();
-  fw::App().Initialize(system.get());
+  auto system = OpenFrameworkDesktop(display);
+  if (!system) return;
   {
     auto tile = std::make_shared<fw::Bitmap>();
     tile->LoadFromFile(tile_path);
@@ -98,8 +89,7 @@ void FrameworkRepaint(const std::string& display, const std::string& tile_path) 
     std::printf("full repaint of a %dx%d form with the star tile (paint + present): %.0f us\n",
                 screen.width, screen.height, us);
   }
-  fw::ResetApplication();
-  platform::Install({});
+  CloseFrameworkDesktop();
 }
 
 }  // namespace
