@@ -17,6 +17,7 @@
 #include "platform/headless/headless_power_service.h"
 #include "platform/headless/headless_short_path_service.h"
 #include "platform/headless/headless_window_system.h"
+#include "platform/headless/recording_profile_store.h"
 #include "platform/linux/system/ini_profile_store.h"
 #include "platform/platform.h"
 #include "routine/routine_values.h"
@@ -64,6 +65,27 @@ class ProgramTest : public ::testing::Test {
   }
   std::string ProgramPath(const std::string& relative) const {
     return program_dir + "/" + relative;
+  }
+
+  // The settings file's lines, without line ends.
+  std::vector<std::string> SettingsLines() const {
+    std::ifstream in(ProgramPath("option.ini"));
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+    }
+    return lines;
+  }
+  // "read key=value" / "write key=value" for every call a recording store saw, in order.
+  static std::vector<std::string> DescribeCalls(const platform::RecordingProfileStore& store) {
+    std::vector<std::string> out;
+    for (const auto& c : store.calls())
+      out.push_back(
+          (c.kind == platform::RecordingProfileStore::Call::Kind::kRead ? "read " : "write ") +
+          c.key + "=" + c.value);
+    return out;
   }
 
   // Media commands as "time command" lines.

@@ -70,14 +70,7 @@ class SleepWindowTest : public ProgramTest {
   std::string OpenCommand(const std::string& relative) const {
     return "open " + Element(relative) + " type MPEGVideo Alias dd";
   }
-  std::vector<std::string> SettingsCalls() const {
-    std::vector<std::string> out;
-    for (const auto& c : recording.calls())
-      out.push_back(
-          (c.kind == platform::RecordingProfileStore::Call::Kind::kRead ? "read " : "write ") +
-          c.key + "=" + c.value);
-    return out;
-  }
+  std::vector<std::string> SettingsCalls() const { return DescribeCalls(recording); }
 
   platform::RecordingProfileStore recording{profiles};
   std::vector<std::string> errors;

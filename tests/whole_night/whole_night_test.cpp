@@ -103,16 +103,6 @@ class WholeNightTest : public somnara::testing::ProgramTest {
     for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
     return "open " + s + " type MPEGVideo Alias dd";
   }
-  std::vector<std::string> SettingsLines() const {
-    std::ifstream in(ProgramPath("option.ini"));
-    std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
   // Visible windows by class, in the order they were made.
   static std::vector<std::string> VisibleWindows() {
     std::vector<std::string> out;

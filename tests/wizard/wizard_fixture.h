@@ -65,26 +65,8 @@ class WizardTest : public ProgramTest {
     ClickAt(from + 300, [] { return Form3->suiButton3; });
   }
 
-  // The settings file's lines, without line ends.
-  std::vector<std::string> SettingsLines() const {
-    std::ifstream in(ProgramPath("option.ini"));
-    std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
   // "read key=value" / "write key=value" for every settings call, in order.
-  std::vector<std::string> SettingsCalls() const {
-    std::vector<std::string> out;
-    for (const auto& c : recording.calls())
-      out.push_back(
-          (c.kind == platform::RecordingProfileStore::Call::Kind::kRead ? "read " : "write ") +
-          c.key + "=" + c.value);
-    return out;
-  }
+  std::vector<std::string> SettingsCalls() const { return DescribeCalls(recording); }
   // Transport commands (no status queries) as "command".
   std::vector<std::string> Commands(int64_t from = 0) const {
     std::vector<std::string> out;
