@@ -21,7 +21,7 @@
 #include <thread>
 #include <vector>
 
-#include "gstreamer/sound_files.h"
+#include "platform/gstreamer/sound_files.h"
 #include "platform/linux/media/gst_media_service.h"
 #include "platform/linux/media/linux_short_path_service.h"
 #include "platform/platform.h"
