@@ -4,9 +4,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <random>
 
 #include "platform/linux/system/ini_document.h"
@@ -30,22 +33,54 @@ std::string TextFor(long i) {
   return std::string(100 + std::size_t(i % 900), 'x');
 }
 
+// Writes counter=i, then text=TextFor(i), for i = start, start + 1, ...; sends one byte
+// when it is ready and one after each finished write.
 [[noreturn]] void WriteForever(const std::string& path, IniProfileStore::Options options,
-                               long start, int ready_fd) {
+                               long start, int report_fd) {
   IniProfileStore store(options);
-  (void)!write(ready_fd, "r", 1);
+  (void)!write(report_fd, "r", 1);
   for (long i = start;; ++i) {
     if (!store.WriteString("Option", "counter", std::to_string(i), path).ok) _exit(2);
+    (void)!write(report_fd, "w", 1);
     if (!store.WriteString("Option", "text", TextFor(i), path).ok) _exit(3);
+    (void)!write(report_fd, "w", 1);
   }
 }
 
-// What the file must hold, given the values that the last finished writes left in it.
-std::string Expected(const std::string& base, const IniDocument& found) {
-  IniDocument expected = IniDocument::Parse(base);
-  if (auto counter = found.Find("Option", "counter")) expected.Set("Option", "counter", *counter);
-  if (auto text = found.Find("Option", "text")) expected.Set("Option", "text", *text);
-  return expected.Serialize();
+// The two keys the writer changes; missing until their first write.
+struct Written {
+  std::optional<long> counter, text;
+
+  // The state after the first `count` writes of a writer that starts at `start`.
+  Written After(long start, long count) const {
+    Written state = *this;
+    if (count > 0) state.counter = start + (count - 1) / 2;
+    if (count > 1) state.text = start + count / 2 - 1;
+    return state;
+  }
+
+  std::string File(const std::string& base) const {
+    IniDocument doc = IniDocument::Parse(base);
+    if (counter) doc.Set("Option", "counter", std::to_string(*counter));
+    if (text) doc.Set("Option", "text", TextFor(*text));
+    return doc.Serialize();
+  }
+};
+
+// Reads report bytes until `wanted` writes were reported or `timeout` passed; returns the
+// number of writes reported so far.
+long AwaitWrites(int fd, long reported, long wanted, std::chrono::milliseconds timeout) {
+  const auto give_up = std::chrono::steady_clock::now() + timeout;
+  while (reported < wanted) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        give_up - std::chrono::steady_clock::now());
+    pollfd readable{fd, POLLIN, 0};
+    if (left.count() <= 0 || poll(&readable, 1, int(left.count())) <= 0) break;
+    char byte;
+    if (read(fd, &byte, 1) != 1) break;
+    reported += byte == 'w';
+  }
+  return reported;
 }
 
 void KillWritersRepeatedly(IniProfileStore::Options options, int rounds) {
@@ -53,7 +88,7 @@ void KillWritersRepeatedly(IniProfileStore::Options options, int rounds) {
   const std::string path = folder.File("option.ini");
   const std::string base = BaseFile();
 
-  // Kill moments spread over about three writes, whatever the disk's speed.
+  // Kill moments spread over about two writes after the awaited ones.
   WriteBytes(folder.File("scratch.ini"), base);
   IniProfileStore probe(options);
   auto begin = std::chrono::steady_clock::now();
@@ -64,52 +99,58 @@ void KillWritersRepeatedly(IniProfileStore::Options options, int rounds) {
                       .count() /
                   10;
   std::filesystem::remove(folder.File("scratch.ini"));
-  std::uniform_int_distribution<long> delay_us(0, std::clamp<long>(3 * write_us, 300, 30000));
+  std::uniform_int_distribution<long> delay_us(0, std::clamp<long>(2 * write_us, 300, 30000));
+  std::uniform_int_distribution<long> awaited_writes(0, 2);
   std::mt19937 random(7);
 
   WriteBytes(path, base);
-  long last_counter = -1;
-  int rounds_with_progress = 0;
+  Written now;
+  long total_writes = 0;
   // A loaded machine with slow syncs gets fewer rounds rather than a slow test.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(8);
   int round = 0;
   for (; round < rounds && std::chrono::steady_clock::now() < deadline; ++round) {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
+    const long start = now.counter ? *now.counter + 1 : 0;
+    int report[2];
+    ASSERT_EQ(pipe(report), 0);
     pid_t child = fork();
     ASSERT_GE(child, 0);
-    if (child == 0) WriteForever(path, options, last_counter + 1, ready[1]);
-    close(ready[1]);
-    pollfd wait_ready{ready[0], POLLIN, 0};
-    poll(&wait_ready, 1, 5000);
-    close(ready[0]);
+    if (child == 0) WriteForever(path, options, start, report[1]);
+    close(report[1]);
+    // Waiting for finished writes, not for a time, makes every round reach into the writes
+    // however slow the disk is; a slow one only stretches the round.
+    long reported = AwaitWrites(report[0], 0, awaited_writes(random), std::chrono::seconds(20));
     usleep(useconds_t(delay_us(random)));
     kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
         << "the writer stopped by itself, status " << status;
+    reported = AwaitWrites(report[0], reported, LONG_MAX, std::chrono::seconds(5));
+    close(report[0]);
 
+    // Every finished write is in the file, and the one cut short is there whole or not at all.
+    const Written old_state = now.After(start, reported);
+    const Written new_state = now.After(start, reported + 1);
     const std::string bytes = ReadBytes(path);
-    IniDocument found = IniDocument::Parse(bytes);
-    ASSERT_EQ(bytes, Expected(base, found)) << "round " << round;
-    if (auto counter = found.Find("Option", "counter")) {
-      long value = std::stol(std::string(*counter));
-      ASSERT_GE(value, last_counter) << "round " << round;
-      if (value > last_counter) ++rounds_with_progress;
-      last_counter = value;
+    if (bytes == old_state.File(base)) {
+      now = old_state;
+    } else {
+      ASSERT_EQ(bytes, new_state.File(base))
+          << "round " << round << ": neither the file after " << reported
+          << " reported writes nor the one after the next";
+      now = new_state;
+      ++reported;
     }
+    total_writes += reported;
   }
   std::size_t leftovers = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
     leftovers += entry.path().filename() != "option.ini";
   }
   std::cout << (options.unnamed_temp_files ? "unnamed" : "named") << " temporary files: " << round
-            << " kills, one write " << write_us << " us, " << last_counter + 1
-            << " counter writes, " << rounds_with_progress << " rounds with progress, " << leftovers
-            << " temporary files left behind\n";
-  // Kills that all land before the first write would prove nothing.
-  EXPECT_GE(rounds_with_progress, round / 10);
+            << " kills, one write " << write_us << " us, " << total_writes << " writes, "
+            << leftovers << " temporary files left behind\n";
 }
 
 TEST(SettingsKillTest, KilledWriterNeverLeavesATornFile) {
