@@ -49,6 +49,12 @@ class LogindFixture : public ::testing::Test {
     action();
     return ::testing::internal::GetCapturedStdout();
   }
+  template <typename F>
+  std::string Complained(F&& action) {
+    ::testing::internal::CaptureStderr();
+    action();
+    return ::testing::internal::GetCapturedStderr();
+  }
 
   PrivateSystemBus bus_;
   LogindMock mock_;

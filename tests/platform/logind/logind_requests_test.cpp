@@ -94,12 +94,24 @@ TEST_F(RefusingLogind, ANoIsReportedAndThePowerOffIsRequestedAnyway) {
 
 class ChallengingLogind : public LogindFixture {
  protected:
-  std::string MockParameters() const override { return R"({"CanPowerOff": "challenge"})"; }
+  std::string MockParameters() const override {
+    return R"({"CanPowerOff": "challenge", "CanSuspend": "na"})";
+  }
 };
 
-TEST_F(ChallengingLogind, AnythingButYesCountsAsRefusal) {
-  EXPECT_EQ(Printed(power::PowerShutDown), "Error adjusting process privileges.\n");
-  EXPECT_THAT(mock_.Calls(), ElementsAre("CanPowerOff", "PowerOffWithFlags 1"));
+TEST_F(ChallengingLogind, AnythingButYesCountsAsRefusalAndLeavesOneLineOnStandardError) {
+  std::string complaints = Complained(
+      [&] { EXPECT_EQ(Printed(power::PowerShutDown), "Error adjusting process privileges.\n"); });
+  EXPECT_EQ(complaints,
+            "somnara: PowerOff was requested although the login manager answered \"challenge\" "
+            "to CanPowerOff\n");
+  EXPECT_EQ(Complained([&] { EXPECT_EQ(Printed(power::PowerStandBy), ""); }),
+            "somnara: Suspend was requested although the login manager answered \"na\" to "
+            "CanSuspend\n");
+  EXPECT_THAT(mock_.Calls(), ElementsAre("CanPowerOff", "PowerOffWithFlags 1", "CanSuspend",
+                                         "SuspendWithFlags 1"));
+  // The answer belongs to the request it preceded, not to the next one.
+  EXPECT_EQ(Complained([&] { service_.SetSystemPowerState(true, true); }), "");
 }
 
 class FailingLogind : public LogindFixture {
@@ -138,8 +150,9 @@ TEST_F(BusWithoutLogind, NoBusAtAllFailsTheTokenAndTheRequestIsStillTried) {
   EXPECT_EQ(Printed(power::PowerShutDownForced),
             "Cannot open process token. [No such file or directory]\n");
   EXPECT_EQ(service_.last_request_error(), "No such file or directory");
-  // Stand-by and hibernate stay silent but try as well.
-  EXPECT_EQ(Printed(power::PowerStandBy), "");
+  // Stand-by and hibernate print nothing but try as well, and say why nothing happened.
+  EXPECT_EQ(Complained([&] { EXPECT_EQ(Printed(power::PowerStandBy), ""); }),
+            "somnara: Suspend failed: No such file or directory\n");
   EXPECT_EQ(service_.last_request_error(), "No such file or directory");
   EXPECT_EQ(service_.InhibitIdle("Somnara", "no bus"), nullptr);
 }

@@ -4,6 +4,7 @@
 #include <systemd/sd-bus.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <utility>
 
 #include "platform/linux/power/logind_bus.h"
@@ -28,8 +29,8 @@ const char* CanMethod(PowerAction action) {
 
 class LogindToken : public ProcessToken {
  public:
-  explicit LogindToken(std::unique_ptr<Connection> connection)
-      : connection_(std::move(connection)) {}
+  LogindToken(std::unique_ptr<Connection> connection, LogindPowerService* service)
+      : connection_(std::move(connection)), service_(service) {}
 
   PowerStepResult LookupPrivilegeValue(const std::string& privilege_name,
                                        PowerAction action) override {
@@ -45,6 +46,7 @@ class LogindToken : public ProcessToken {
       result = CallFailure(r, &error);
     } else {
       answer_ = answer ? answer : "";
+      service_->NoteAnswer(action, CanMethod(action), answer_);
     }
     sd_bus_message_unref(reply);
     sd_bus_error_free(&error);
@@ -64,6 +66,7 @@ class LogindToken : public ProcessToken {
 
  private:
   std::unique_ptr<Connection> connection_;
+  LogindPowerService* service_;
   std::string answer_;
 };
 
@@ -91,14 +94,15 @@ std::unique_ptr<ProcessToken> LogindPowerService::OpenProcessToken(uint32_t desi
     return nullptr;
   }
   if (error) *error = {};
-  return std::make_unique<LogindToken>(std::move(connection));
+  return std::make_unique<LogindToken>(std::move(connection), this);
 }
 
 bool LogindPowerService::SetSystemPowerState(bool suspend, bool force) {
   // Only the forced power-off may override inhibitors: stand-by and hibernate always let
   // a program that blocks sleep (a running backup, say) keep the machine awake.
   (void)force;
-  return Request(suspend ? "Suspend" : "Hibernate", false);
+  return Request(suspend ? PowerAction::kStandBy : PowerAction::kHibernate,
+                 suspend ? "Suspend" : "Hibernate", false);
 }
 
 bool LogindPowerService::ExitWindowsEx(uint32_t flags, uint32_t reserved) {
@@ -106,10 +110,41 @@ bool LogindPowerService::ExitWindowsEx(uint32_t flags, uint32_t reserved) {
     last_request_error_ = "Only power-off is offered.";
     return false;
   }
-  return Request("PowerOff", (flags & kEwxForce) != 0);
+  return Request(PowerAction::kPowerOff, "PowerOff", (flags & kEwxForce) != 0);
 }
 
-bool LogindPowerService::Request(const char* method, bool force) {
+void LogindPowerService::NoteAnswer(PowerAction action, const std::string& question,
+                                    const std::string& answer) {
+  if (answer == "yes") {
+    answers_.erase(action);
+  } else {
+    answers_[action] =
+        "the login manager answered \"" + logind::OneLine(answer) + "\" to " + question;
+  }
+}
+
+bool LogindPowerService::Request(PowerAction action, const char* method, bool force) {
+  std::string answer;
+  if (auto it = answers_.find(action); it != answers_.end()) {
+    answer = std::move(it->second);
+    answers_.erase(it);
+  }
+  bool accepted = Send(method, force);
+  // The night ends either way; a request the login manager turned down, or was likely to,
+  // must at least leave a line behind for whoever wonders why the machine stayed on.
+  std::string line;
+  if (!accepted && !answer.empty()) {
+    line = std::string(method) + " failed after " + answer + ": " + last_request_error_;
+  } else if (!accepted) {
+    line = std::string(method) + " failed: " + last_request_error_;
+  } else if (!answer.empty()) {
+    line = std::string(method) + " was requested although " + answer;
+  }
+  if (!line.empty()) std::fprintf(stderr, "somnara: %s\n", line.c_str());
+  return accepted;
+}
+
+bool LogindPowerService::Send(const char* method, bool force) {
   last_request_error_.clear();
   Connection connection;
   PowerStepResult failure;

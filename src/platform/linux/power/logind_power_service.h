@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "platform/power_service.h"
@@ -35,12 +36,21 @@ class LogindPowerService : public PowerService {
   // Why the last request was not accepted, empty when it was; for diagnostics.
   const std::string& last_request_error() const { return last_request_error_; }
 
+  // What the login manager answered to `question` about `action`; anything but "yes" is
+  // mentioned on standard error with the request that follows.
+  void NoteAnswer(PowerAction action, const std::string& question, const std::string& answer);
+
  private:
+  // Sends the request and writes one line on standard error when it failed or when the
+  // login manager had already said it would not allow it.
+  bool Request(PowerAction action, const char* method, bool force);
   // Calls `method`WithFlags(flags) and falls back to `method`(false) where the
   // login manager does not have the flags variant; with `force`, `method`(false).
-  bool Request(const char* method, bool force);
+  bool Send(const char* method, bool force);
 
   std::string last_request_error_;
+  // Per action, the last answer other than "yes", worded for that line.
+  std::map<PowerAction, std::string> answers_;
 };
 
 }  // namespace somnara::platform
