@@ -81,6 +81,18 @@ class ClassInfo {
   std::vector<std::pair<std::string, HandlerBinder>> handlers_;
 };
 
+// A class's information that registers itself for creation by name when it is built, so a
+// class registers the first time anything asks for its information:
+//   const ClassInfo& Timer::StaticClassInfo() {
+//     static const RegisteredClassInfo info = [] { ClassInfo i(...); ...; return i; }();
+//     return info;
+//   }
+class RegisteredClassInfo : public ClassInfo {
+ public:
+  // Implicit, so the static above reads as the plain ClassInfo it replaces.
+  RegisteredClassInfo(ClassInfo&& info) : ClassInfo(std::move(info)) { Register(*this); }
+};
+
 bool SameText(std::string_view a, std::string_view b);
 
 // Run-time property access by name. Throws fw::Exception for an unknown property.

@@ -7,15 +7,13 @@
 namespace somnara::fw {
 
 const ClassInfo& Timer::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TTimer", &Component::StaticClassInfo(), [](Component* o) { return new Timer(o); });
     i.Add(BoolProperty<Timer>("Enabled", &Timer::Enabled, &Timer::SetEnabled));
     i.Add(IntegerProperty<Timer>("Interval", &Timer::Interval, &Timer::SetInterval));
     i.Add(EventProperty<Timer>("OnTimer", &Timer::OnTimer));
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

@@ -7,7 +7,7 @@
 namespace somnara::fw {
 
 const ClassInfo& Bevel::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TBevel", &GraphicControl::StaticClassInfo(),
                 [](Component* o) { return new Bevel(o); });
     i.Add(EnumProperty<Bevel, BevelShape>("Shape", kBevelShapeNames, &Bevel::Shape,
@@ -16,8 +16,6 @@ const ClassInfo& Bevel::StaticClassInfo() {
                                           &Bevel::SetStyle));
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

@@ -8,7 +8,7 @@
 namespace somnara::fw {
 
 const ClassInfo& Button::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TButton", &WinControl::StaticClassInfo(),
                 [](Component* o) { return new Button(o); });
     i.Add(BoolProperty<Button>("Default", &Button::Default, &Button::SetDefault));
@@ -16,8 +16,6 @@ const ClassInfo& Button::StaticClassInfo() {
     i.Add(IntegerProperty<Button>("ModalResult", &Button::ModalResult, &Button::SetModalResult));
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

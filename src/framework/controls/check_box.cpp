@@ -11,7 +11,7 @@ constexpr int kGap = 4;
 }  // namespace
 
 const ClassInfo& CheckBox::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TCheckBox", &WinControl::StaticClassInfo(),
                 [](Component* o) { return new CheckBox(o); });
     i.Add(BoolProperty<CheckBox>("Checked", &CheckBox::Checked, &CheckBox::SetChecked));
@@ -23,8 +23,6 @@ const ClassInfo& CheckBox::StaticClassInfo() {
     i.Add(BoolProperty<CheckBox>("Ctl3D", &CheckBox::Ctl3D, &CheckBox::SetCtl3D));
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

@@ -15,7 +15,7 @@ constexpr uint32_t kVkF4 = VK_F1 + 3;
 }  // namespace
 
 const ClassInfo& ComboBox::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TComboBox", &WinControl::StaticClassInfo(),
                 [](Component* o) { return new ComboBox(o); });
     i.Add(EnumProperty<ComboBox, ComboBoxStyle>("Style", kComboBoxStyleNames, &ComboBox::Style,
@@ -34,8 +34,6 @@ const ClassInfo& ComboBox::StaticClassInfo() {
     i.Add(EventProperty<ComboBox>("OnCloseUp", &ComboBox::OnCloseUp));
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

@@ -6,7 +6,7 @@
 namespace somnara::fw {
 
 const ClassInfo& Edit::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TEdit", &WinControl::StaticClassInfo(), [](Component* o) { return new Edit(o); });
     i.Add(StringProperty<Edit>("Text", &Edit::Text, &Edit::SetText));
     i.Add(IntegerProperty<Edit>("MaxLength", &Edit::MaxLength, &Edit::SetMaxLength));
@@ -19,8 +19,6 @@ const ClassInfo& Edit::StaticClassInfo() {
     i.Add(EventProperty<Edit>("OnChange", &Edit::OnChange));
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

@@ -6,13 +6,11 @@
 namespace somnara::fw {
 
 const ClassInfo& GroupBox::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TGroupBox", &CustomControl::StaticClassInfo(),
                 [](Component* o) { return new GroupBox(o); });
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

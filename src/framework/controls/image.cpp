@@ -39,7 +39,7 @@ void ImagePicture::Clear() {
 }
 
 const ClassInfo& Image::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TImage", &GraphicControl::StaticClassInfo(),
                 [](Component* o) { return new Image(o); });
     i.Add(BinaryProperty<Image>("Picture", &Image::PictureBytes, &Image::SetPictureBytes));
@@ -52,8 +52,6 @@ const ClassInfo& Image::StaticClassInfo() {
     i.Add(EventProperty<Image>("OnProgress", &Image::OnProgress));
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

@@ -8,7 +8,7 @@
 namespace somnara::fw {
 
 const ClassInfo& Label::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TLabel", &GraphicControl::StaticClassInfo(),
                 [](Component* o) { return new Label(o); });
     i.Add(EnumProperty<Label, fw::Alignment>("Alignment", kAlignmentNames, &Label::GetAlignment,
@@ -23,8 +23,6 @@ const ClassInfo& Label::StaticClassInfo() {
                                                &Label::SetFocusControl));
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

@@ -20,7 +20,7 @@ int TextWidth(const Font& font, std::string_view s) {
 }  // namespace
 
 const ClassInfo& Memo::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TMemo", &WinControl::StaticClassInfo(), [](Component* o) { return new Memo(o); });
     i.Add(StringsProperty<Memo>("Lines", &Memo::Lines, &Memo::SetLines));
     i.Add(StringsProperty<Memo>("Lines.Strings", &Memo::Lines, &Memo::SetLines));
@@ -39,8 +39,6 @@ const ClassInfo& Memo::StaticClassInfo() {
     i.Add(EventProperty<Memo>("OnChange", &Memo::OnChange));
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

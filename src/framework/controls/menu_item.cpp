@@ -7,7 +7,7 @@
 namespace somnara::fw {
 
 const ClassInfo& MenuItem::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TMenuItem", &Component::StaticClassInfo(),
                 [](Component* o) { return new MenuItem(o); });
     i.Add(StringProperty<MenuItem>("Caption", &MenuItem::Caption, &MenuItem::SetCaption));
@@ -38,8 +38,6 @@ const ClassInfo& MenuItem::StaticClassInfo() {
     i.Add(EventProperty<MenuItem>("OnDrawItem", &MenuItem::OnDrawItem));
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

@@ -8,7 +8,7 @@
 namespace somnara::fw {
 
 const ClassInfo& Panel::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TPanel", &CustomControl::StaticClassInfo(),
                 [](Component* o) { return new Panel(o); });
     i.Add(EnumProperty<Panel, BevelCut>("BevelInner", kBevelCutNames, &Panel::BevelInner,
@@ -23,8 +23,6 @@ const ClassInfo& Panel::StaticClassInfo() {
                                              &Panel::SetAlignment));
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

@@ -17,7 +17,7 @@ constexpr int kSeparatorHeight = 9;
 }  // namespace
 
 const ClassInfo& PopupMenu::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TPopupMenu", &Component::StaticClassInfo(),
                 [](Component* o) { return new PopupMenu(o); });
     i.Add(BoolProperty<PopupMenu>("AutoPopup", &PopupMenu::AutoPopup, &PopupMenu::SetAutoPopup));
@@ -25,8 +25,6 @@ const ClassInfo& PopupMenu::StaticClassInfo() {
     i.Add(EventProperty<PopupMenu>("OnPopup", &PopupMenu::OnPopup));
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

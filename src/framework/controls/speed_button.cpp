@@ -16,7 +16,7 @@ constexpr Color kKey = MakeColor(0xFF, 0x00, 0xFE);
 }  // namespace
 
 const ClassInfo& SpeedButton::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TSpeedButton", &GraphicControl::StaticClassInfo(),
                 [](Component* o) { return new SpeedButton(o); });
     i.Add(BoolProperty<SpeedButton>("Flat", &SpeedButton::Flat, &SpeedButton::SetFlat));
@@ -38,8 +38,6 @@ const ClassInfo& SpeedButton::StaticClassInfo() {
     i.Add(BoolProperty<Control>("Transparent", &Control::Transparent, &Control::SetTransparent));
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

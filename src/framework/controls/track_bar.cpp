@@ -11,7 +11,7 @@ constexpr int kEdgeRoom = 8;  // from the control's ends to the channel's usable
 }  // namespace
 
 const ClassInfo& TrackBar::StaticClassInfo() {
-  static const ClassInfo info = [] {
+  static const RegisteredClassInfo info = [] {
     ClassInfo i("TTrackBar", &WinControl::StaticClassInfo(),
                 [](Component* o) { return new TrackBar(o); });
     i.Add(IntegerProperty<TrackBar>("Min", &TrackBar::Min, &TrackBar::SetMin));
@@ -36,8 +36,6 @@ const ClassInfo& TrackBar::StaticClassInfo() {
     i.Add(EventProperty<TrackBar>("OnChange", &TrackBar::OnChange));
     return i;
   }();
-  static const bool registered = (ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 
