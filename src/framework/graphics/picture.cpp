@@ -1,7 +1,5 @@
 #include "framework/graphics/picture.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -30,11 +28,11 @@ struct FileCloser {
 }  // namespace
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path, size_t max_bytes) {
+  // A folder opens for reading on some systems and then reads as empty or fails late.
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) ThrowCannotOpen(FullPath(path), EISDIR);
   std::unique_ptr<FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
   if (!f) ThrowCannotOpen(FullPath(path), errno);
-  struct stat info;
-  if (fstat(fileno(f.get()), &info) != 0) ThrowCannotOpen(FullPath(path), errno);
-  if (S_ISDIR(info.st_mode)) ThrowCannotOpen(FullPath(path), EISDIR);
   std::vector<uint8_t> bytes;
   uint8_t chunk[65536];
   while (true) {
