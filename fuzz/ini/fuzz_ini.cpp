@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the INI reader and one write, and checks what must hold for any
-// file: parsing keeps every byte, a write reads back, and nothing else changes meaning.
+// file, UTF-16 ones included: parsing keeps every byte, a write reads back, and nothing
+// else changes meaning.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdio>
@@ -25,6 +26,20 @@ std::string Trim(const std::string& text) {
   std::size_t begin = text.find_first_not_of(blanks);
   if (begin == std::string::npos) return "";
   return text.substr(begin, text.find_last_not_of(blanks) - begin + 1);
+}
+
+// A value as the desktop's profile-string service hands it back: no blanks around it, no
+// end-of-file bytes at its end, no pair of matching quotes around it.
+std::string ReadForm(const std::string& value) {
+  std::size_t begin = value.find_first_not_of(" \t\r\v\f");
+  if (begin == std::string::npos) return "";
+  std::size_t end = value.find_last_not_of(" \t\r\v\f\x1A") + 1;
+  if (end <= begin) return "";
+  std::string read = value.substr(begin, end - begin);
+  if (read.size() >= 2 && (read[0] == '"' || read[0] == '\'') && read.back() == read[0]) {
+    read = read.substr(1, read.size() - 2);
+  }
+  return read;
 }
 
 bool SameName(const std::string& a, const std::string& b) {
@@ -59,8 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::optional<std::string> probe_before = Lookup(doc, probe_section, probe_key);
   const std::optional<std::string> option_before = Lookup(doc, "Option", "vol");
 
-  const bool valid = IniDocument::ValidNames(section, key) && IniDocument::ValidValue(value);
-  Check(doc.Set(section, key, value) == valid, "Set disagrees with the validity checks");
+  const bool valid = doc.Accepts(section, key, value);
+  Check(!valid || (IniDocument::ValidNames(section, key) && IniDocument::ValidValue(value)),
+        "the document accepts what the checks refuse");
+  Check(doc.Set(section, key, value) == valid, "Set disagrees with Accepts");
   const std::string written = doc.Serialize();
   if (!valid) {
     Check(written == file, "a refused write changed the file");
@@ -69,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   IniDocument reread = IniDocument::Parse(written);
   Check(reread.Serialize() == written, "reparsing loses bytes");
-  Check(Lookup(reread, section, key) == Trim(value), "the written value does not read back");
+  Check(Lookup(reread, section, key) == ReadForm(value), "the written value does not read back");
   if (!(SameName(section, probe_section) && SameName(key, probe_key))) {
     Check(Lookup(reread, probe_section, probe_key) == probe_before, "another key changed");
   }

@@ -13,7 +13,8 @@ struct ProfileWriteResult {
 
 // Named values in sections of a small text file (key=value lines under [Section] lines).
 // Section and key names match without regard to case; blanks around names and values do
-// not count. Nothing is cached: every call goes to the file.
+// not count, nor does one pair of quotes around a value. Nothing is cached: every call goes
+// to the file.
 class ProfileStore {
  public:
   // The longest text a read hands back, as the classic 2048-byte reply buffer allowed.

@@ -169,6 +169,31 @@ ProfileWriteResult ReplaceFile(const std::string& path, std::string_view data,
   return {};
 }
 
+// Whether the folder, not the file, stopped a replacement: it refused the temporary file,
+// or, being sticky, the rename over a file of someone else's.
+bool FolderRefused(int error) {
+  return error == EACCES || error == EPERM;
+}
+
+// Writes `data` over the file itself, for a writable file in a folder that takes no new
+// files. A process killed meanwhile can leave the new start over the old end, so this is
+// the last resort, not the way; cutting comes after the sync so that the file never holds
+// less than the whole new contents once they are written.
+ProfileWriteResult OverwriteInPlace(const std::string& path, std::string_view data) {
+  Fd fd(open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (fd.get() < 0) return Failed(errno);
+  struct stat info {};
+  if (fstat(fd.get(), &info) != 0) return Failed(errno);
+  if (!S_ISREG(info.st_mode)) return Failed(EINVAL);
+  if (int error = WriteAll(fd.get(), data)) return Failed(error);
+  if (fsync(fd.get()) != 0) return Failed(errno);
+  if (info.st_size > static_cast<off_t>(data.size())) {
+    if (ftruncate(fd.get(), static_cast<off_t>(data.size())) != 0) return Failed(errno);
+    if (fsync(fd.get()) != 0) return Failed(errno);
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string IniProfileStore::ReadString(const std::string& section, const std::string& key,
@@ -198,8 +223,12 @@ ProfileWriteResult IniProfileStore::WriteString(const std::string& section, cons
   if (exists && faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return Failed(errno);
 
   IniDocument doc = IniDocument::Parse(bytes);
-  doc.Set(section, key, value);
-  return ReplaceFile(path, doc.Serialize(), exists ? &old : nullptr, options_.unnamed_temp_files);
+  if (!doc.Set(section, key, value)) return Failed(EINVAL);
+  const std::string data = doc.Serialize();
+  ProfileWriteResult result =
+      ReplaceFile(path, data, exists ? &old : nullptr, options_.unnamed_temp_files);
+  if (!result.ok && exists && FolderRefused(result.error)) return OverwriteInPlace(path, data);
+  return result;
 }
 
 }  // namespace somnara::platform

@@ -7,7 +7,9 @@ namespace somnara::platform {
 // Profile strings in INI files on disk. A write never leaves a torn, empty or half-written
 // file behind, whatever moment the process dies at: the new contents go to a temporary
 // file in the same folder, which is synced and then renamed over the old file, keeping its
-// permissions.
+// permissions. Only where the folder refuses that but the file itself is writable (a
+// read-only program folder holding a file its user may change) is the file overwritten in
+// place, without that guarantee.
 class IniProfileStore : public ProfileStore {
  public:
   struct Options {
