@@ -9,6 +9,16 @@
 #include "framework/win_control.h"
 
 namespace somnara::fw {
+namespace {
+
+unsigned ShiftFromMouseKeys(uintptr_t keys) {
+  return (keys & MK_SHIFT ? unsigned(ssShift) : 0u) | (keys & MK_CONTROL ? unsigned(ssCtrl) : 0u) |
+         (keys & MK_LBUTTON ? unsigned(ssLeft) : 0u) |
+         (keys & MK_RBUTTON ? unsigned(ssRight) : 0u) |
+         (keys & MK_MBUTTON ? unsigned(ssMiddle) : 0u);
+}
+
+}  // namespace
 
 void AddControlProperties(ClassInfo& i) {
   i.Add(IntegerProperty<Control>("Left", &Control::Left, &Control::SetLeft));
@@ -183,10 +193,7 @@ void Control::SetColor(Color color) {
   color_ = color;
   ColorChanged();
   Perform(CM_COLORCHANGED);
-  if (auto* w = dynamic_cast<WinControl*>(this)) {
-    Message m{CM_PARENTCOLORCHANGED, 0, 0, 0};
-    w->Broadcast(m);
-  }
+  TellChildren(CM_PARENTCOLORCHANGED);
 }
 
 void Control::SetParentColor(bool on) {
@@ -198,10 +205,7 @@ void Control::ParentColorChanged() {
   if (!parent_color_ || parent_ == nullptr) return;
   color_ = parent_->GetColor();
   ColorChanged();
-  if (auto* w = dynamic_cast<WinControl*>(this)) {
-    Message m{CM_PARENTCOLORCHANGED, 0, 0, 0};
-    w->Broadcast(m);
-  }
+  TellChildren(CM_PARENTCOLORCHANGED);
 }
 
 void Control::SetFont(const Font& font) {
@@ -210,10 +214,7 @@ void Control::SetFont(const Font& font) {
   font_ = font;
   FontChanged();
   Perform(CM_FONTCHANGED);
-  if (auto* w = dynamic_cast<WinControl*>(this)) {
-    Message m{CM_PARENTFONTCHANGED, 0, 0, 0};
-    w->Broadcast(m);
-  }
+  TellChildren(CM_PARENTFONTCHANGED);
 }
 
 void Control::SetParentFont(bool on) {
@@ -225,8 +226,13 @@ void Control::ParentFontChanged() {
   if (!parent_font_ || parent_ == nullptr) return;
   font_ = parent_->GetFont();
   FontChanged();
+  TellChildren(CM_PARENTFONTCHANGED);
+}
+
+// Children that inherit a property take it over when they hear of the change.
+void Control::TellChildren(uint32_t msg) {
   if (auto* w = dynamic_cast<WinControl*>(this)) {
-    Message m{CM_PARENTFONTCHANGED, 0, 0, 0};
+    Message m{msg, 0, 0, 0};
     w->Broadcast(m);
   }
 }
@@ -270,8 +276,7 @@ void Control::WndProc(Message& m) {
     case WM_LBUTTONDBLCLK: {
       if (!enabled_) break;
       MouseButton b = m.msg == WM_RBUTTONDOWN ? MouseButton::kRight : MouseButton::kLeft;
-      unsigned shift = (m.wParam & MK_SHIFT ? unsigned(ssShift) : 0u) |
-                       (m.wParam & MK_CONTROL ? unsigned(ssCtrl) : 0u);
+      unsigned shift = ShiftFromMouseKeys(m.wParam);
       if (m.msg == WM_LBUTTONDBLCLK) {
         shift |= ssDouble;
         if (OnDblClick) OnDblClick(this);
@@ -302,8 +307,7 @@ void Control::WndProc(Message& m) {
       return;
     }
     case WM_MOUSEMOVE:
-      MouseMove((m.wParam & MK_LBUTTON) ? unsigned(ssLeft) : 0u, XFromLParam(m.lParam),
-                YFromLParam(m.lParam));
+      MouseMove(ShiftFromMouseKeys(m.wParam), XFromLParam(m.lParam), YFromLParam(m.lParam));
       return;
     case CM_MOUSEENTER:
       if (!mouse_inside_) {
@@ -406,18 +410,16 @@ void Control::SendToBack() {
 
 bool Control::MouseCaptured() const {
   Form* f = ParentForm();
-  return f != nullptr && f->capture_ == this;
+  return f != nullptr && f->CaptureControl() == this;
 }
 
 void Control::SetMouseCapture(bool capture) {
   Form* f = ParentForm();
   if (f == nullptr) return;
-  if (capture) {
-    f->capture_ = this;
-  } else if (f->capture_ == this) {
-    f->capture_ = nullptr;
-  }
-  if (f->NativeWindow() != nullptr) f->NativeWindow()->CaptureMouse(f->capture_ != nullptr);
+  if (capture)
+    f->SetCaptureControl(this);
+  else if (f->CaptureControl() == this)
+    f->ReleaseCapture();
 }
 
 const ClassInfo& GraphicControl::StaticClassInfo() {

@@ -151,6 +151,8 @@ class Control : public Component {
   // The parent's colour or font changed: take it over when inheriting.
   void ParentColorChanged();
   void ParentFontChanged();
+  // Sends a notification to every child control (none for a graphic control).
+  void TellChildren(uint32_t msg);
   // Invalidates an area of the control (client coordinates).
   void InvalidateRect(const Rect& r);
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/default_frame.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/brush.h"
 #include "framework/win_control.h"
@@ -13,14 +14,6 @@ namespace somnara::fw {
 
 class Canvas;
 class Timer;
-
-enum class BorderStyle { kNone, kSingle, kSizeable, kDialog, kToolWindow, kSizeToolWin };
-inline const std::vector<std::string> kBorderStyleNames = {
-    "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"};
-
-enum BorderIcon : uint32_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
-inline const std::vector<std::string> kBorderIconNames = {"biSystemMenu", "biMinimize",
-                                                          "biMaximize", "biHelp"};
 
 enum class Position {
   kDesigned,
@@ -49,6 +42,11 @@ inline constexpr int mrCancel = 2;
 // A top-level window: a desktop window of its own, a non-client area (border and caption)
 // sized through WM_NCCALCSIZE and painted through WM_NCPAINT, whole-window opacity, a
 // window region, modal showing, and closing with OnCloseQuery and OnClose.
+//
+// Its jobs live in files of their own: the default frame (default_frame.*), painting
+// (form_painting.cpp), input routing and focus (form_input.cpp), the modal loop and
+// closing (form_modal.cpp); form.cpp keeps the properties, the window procedure and
+// showing.
 class Form : public CustomControl, private platform::NativeWindowListener {
  public:
   explicit Form(Component* owner);
@@ -100,6 +98,9 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   // SWP_FRAMECHANGED recomputes the non-client area through WM_NCCALCSIZE.
   void SetWindowPos(uint32_t flags);
 
+  // The default frame's parts for the current style and size, as the desktop would draw
+  // them (whoever answers WM_NCCALCSIZE decides the client area in the end).
+  FrameMetrics DefaultFrame() const;
   // Client area within the window, as WM_NCCALCSIZE decided (window pixels).
   Rect ClientRect() const override;
   Rect ClientInWindow() const { return client_in_window_; }
@@ -138,6 +139,16 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   // Moves the focus to the next (or previous) control in tab order.
   void SelectNext(WinControl* current, bool forward);
 
+  // The control that takes every mouse message of this window wherever the pointer is,
+  // typically while a button is held on it; none when nobody holds the capture.
+  Control* CaptureControl() const { return capture_; }
+  // Gives the capture to `control` (none: releases it) and tells the desktop window.
+  void SetCaptureControl(Control* control);
+  void ReleaseCapture() { SetCaptureControl(nullptr); }
+  // A control (or an ancestor of it) leaves this window: it no longer holds the capture,
+  // the pointer or the focus. Only its address is used; it may be half destroyed.
+  void ForgetControl(const Component* control);
+
   platform::NativeWindow* NativeWindow() const { return native_.get(); }
   Form* OwnerForm() const;
 
@@ -153,7 +164,7 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   CloseQueryEvent OnCloseQuery;
 
   // Where the default frame draws its caption and border (for the skin library's reference).
-  static int DefaultCaptionHeight() { return 19; }
+  static int DefaultCaptionHeight() { return kDefaultCaptionHeight; }
 
  protected:
   void WndProc(Message& message) override;
@@ -165,23 +176,28 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   void Notification(Component* component, Operation operation) override;
 
  private:
+  // Input routing and focus (form_input.cpp).
   void OnNativeEvent(const platform::InputEvent& event) override;
+  void DeliverMouse(const platform::InputEvent& event);
+  void DeliverKey(const platform::InputEvent& event);
+  void SetHover(Control* control);
+  void LeaveNonClient();
+  WinControl* KeyTarget();
+  void HandleDialogKey(Message& message);
+  void HandleDialogChar(Message& message);
+  // The modal loop (form_modal.cpp).
+  bool InputBlocked() const;
+  void BlockOtherForms();
+  void ReleaseBlockedForms();
+  bool FinishModal();
+  // Painting (form_painting.cpp).
+  void ResizePixels();
+  void Present();
+
   void CreateNativeWindow();
   void ApplyPosition();
   void RecalcNonClient();
-  void ResizePixels();
-  void DefaultNcCalcSize(NcCalcSizeParams& params);
-  void DefaultNcPaint();
-  void PaintBorderWidth();
-  intptr_t DefaultNcHitTest(Point screen);
-  void DeliverMouse(const platform::InputEvent& event);
-  void DeliverKey(const platform::InputEvent& event);
-  WinControl* KeyTarget();
-  bool InputBlocked() const;
   void PushOpacity();
-  void ReleaseBlockedForms();
-  bool FinishModal();
-  void Present();
 
   BorderStyle border_style_ = BorderStyle::kSizeable;
   uint32_t border_icons_ = biSystemMenu | biMinimize | biMaximize;
@@ -201,7 +217,6 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   Rect client_in_window_;
   Region region_;
   Bitmap pixels_;
-  std::unique_ptr<Canvas> window_canvas_;
   Rect dirty_client_;   // window pixels to repaint
   Rect dirty_present_;  // window pixels to send to the screen
   bool frame_dirty_ = true;
@@ -217,11 +232,7 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   bool closed_while_nested_ = false;
   Control* capture_ = nullptr;
   Control* hover_ = nullptr;
-  Point drag_origin_;
-  friend class Control;
-  friend class WinControl;
-  friend class Application;
-  friend class ModalDisabler;
+  bool pointer_in_non_client_ = false;
 };
 
 // The form that has the keyboard, or none.

@@ -51,6 +51,8 @@ inline constexpr uint32_t WM_NCLBUTTONUP = 0x00A2;
 inline constexpr uint32_t WM_NCLBUTTONDBLCLK = 0x00A3;
 inline constexpr uint32_t WM_NCRBUTTONDOWN = 0x00A4;
 inline constexpr uint32_t WM_NCRBUTTONUP = 0x00A5;
+inline constexpr uint32_t WM_NCMBUTTONDOWN = 0x00A7;
+inline constexpr uint32_t WM_NCMBUTTONUP = 0x00A8;
 inline constexpr uint32_t WM_KEYDOWN = 0x0100;
 inline constexpr uint32_t WM_KEYUP = 0x0101;
 inline constexpr uint32_t WM_CHAR = 0x0102;
@@ -74,6 +76,8 @@ inline constexpr uint32_t WM_MDIRESTORE = 0x0223;
 inline constexpr uint32_t WM_MDIMAXIMIZE = 0x0225;
 inline constexpr uint32_t WM_MDIREFRESHMENU = 0x0234;
 inline constexpr uint32_t WM_CAPTURECHANGED = 0x0215;
+// The pointer left the window's non-client area (for the client area, or the window).
+inline constexpr uint32_t WM_NCMOUSELEAVE = 0x02A2;
 inline constexpr uint32_t WM_MOUSELEAVE = 0x02A3;
 inline constexpr uint32_t WM_USER = 0x0400;
 
@@ -146,6 +150,7 @@ inline constexpr uintptr_t MK_LBUTTON = 0x0001;
 inline constexpr uintptr_t MK_RBUTTON = 0x0002;
 inline constexpr uintptr_t MK_SHIFT = 0x0004;
 inline constexpr uintptr_t MK_CONTROL = 0x0008;
+inline constexpr uintptr_t MK_MBUTTON = 0x0010;
 
 // Window style bits.
 inline constexpr uint32_t WS_BORDER = 0x00800000;

@@ -51,8 +51,7 @@ WinControl::~WinControl() {
   Handles().erase(handle_);
   // Children that are owned elsewhere lose their parent rather than a dangling pointer.
   while (!controls_.empty()) controls_.back()->SetParent(nullptr);
-  if (Form* f = ParentForm(); f != nullptr && f != this && f->active_control_ == this)
-    f->active_control_ = nullptr;
+  if (Form* f = ParentForm(); f != nullptr && f != this) f->ForgetControl(this);
 }
 
 WinControl* WinControl::FromHandle(int handle) {
@@ -67,11 +66,7 @@ void WinControl::InsertControl(Control* control) {
 }
 
 void WinControl::RemoveControl(Control* control) {
-  if (Form* f = ParentForm()) {
-    if (f->capture_ == control) f->capture_ = nullptr;
-    if (f->hover_ == control) f->hover_ = nullptr;
-    if (f->active_control_ == control) f->active_control_ = nullptr;
-  }
+  if (Form* f = ParentForm()) f->ForgetControl(control);
   if (mouse_control_ == control) mouse_control_ = nullptr;
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
   tab_order_.erase(std::remove(tab_order_.begin(), tab_order_.end(), control), tab_order_.end());
@@ -294,9 +289,9 @@ void WinControl::PaintTree(Canvas& canvas, const Rect& clip) {
 // pointer is, so that a press dragged out of it still ends in it.
 Control* WinControl::MouseTarget(Point p) const {
   Form* f = ParentForm();
-  if (f != nullptr && f->capture_ != nullptr && f->capture_ != this && !f->capture_->IsWindowed() &&
-      f->capture_->Parent() == this)
-    return f->capture_;
+  Control* capture = f != nullptr ? f->CaptureControl() : nullptr;
+  if (capture != nullptr && capture != this && !capture->IsWindowed() && capture->Parent() == this)
+    return capture;
   return ControlAtPos(p, false, false);
 }
 

@@ -17,6 +17,26 @@ struct PixelView {
 
 enum class MouseButton { kLeft, kRight, kMiddle };
 
+// The mouse buttons held down once an event has taken effect: a press already counts its
+// own button, a release no longer does. Every backend fills it, so a drag reads the same
+// whatever desktop it runs on.
+struct MouseButtons {
+  bool left = false;
+  bool right = false;
+  bool middle = false;
+
+  bool Any() const { return left || right || middle; }
+  // The same buttons with one of them pressed or released.
+  MouseButtons With(MouseButton button, bool down) const {
+    MouseButtons held = *this;
+    (button == MouseButton::kLeft    ? held.left
+     : button == MouseButton::kRight ? held.right
+                                     : held.middle) = down;
+    return held;
+  }
+  bool operator==(const MouseButtons&) const = default;
+};
+
 // Modifier bits of an input event.
 enum Modifier : unsigned { kShift = 1, kCtrl = 2, kAlt = 4 };
 
@@ -30,9 +50,9 @@ struct InputEvent {
     kMouseEnter,
     kMouseLeave,
     kDoubleClick,
-    kKeyDown,     // key: a virtual-key number (VK_RETURN 0x0D, 'A' 0x41, ...)
+    kKeyDown,  // key: a virtual-key number (VK_RETURN 0x0D, 'A' 0x41, ...)
     kKeyUp,
-    kChar,        // ch: a Unicode code point typed; Alt held gives a system character
+    kChar,  // ch: a Unicode code point typed; Alt held gives a system character
     kFocusIn,
     kFocusOut,
     kCloseRequest,  // the user asked the window manager to close the window
@@ -42,7 +62,8 @@ struct InputEvent {
   Kind kind = Kind::kMouseMove;
   Point pos;
   Point screen;
-  MouseButton button = MouseButton::kLeft;
+  MouseButton button = MouseButton::kLeft;  // the button pressed or released
+  MouseButtons held;                        // mouse events: the buttons down now
   uint32_t key = 0;
   uint32_t ch = 0;
   unsigned modifiers = 0;
@@ -57,9 +78,9 @@ class NativeWindowListener {
 
 struct NativeWindowOptions {
   std::string title;
-  Rect bounds;                   // outer bounds in screen coordinates
+  Rect bounds;  // outer bounds in screen coordinates
   bool stay_on_top = false;
-  bool full_screen = false;      // the backdrop: covers the screen, no decorations anywhere
+  bool full_screen = false;  // the backdrop: covers the screen, no decorations anywhere
   class NativeWindow* owner = nullptr;
 };
 
@@ -71,11 +92,11 @@ class NativeWindow {
   virtual void SetTitle(const std::string& title) = 0;
   virtual void SetBounds(const Rect& bounds) = 0;
   virtual void SetVisible(bool visible) = 0;
-  virtual void SetOpacity(uint8_t opacity) = 0;     // 0 transparent .. 255 opaque
+  virtual void SetOpacity(uint8_t opacity) = 0;      // 0 transparent .. 255 opaque
   virtual void SetRegion(const Region& region) = 0;  // window-relative; empty: whole window
   virtual void SetStayOnTop(bool on_top) = 0;
   virtual void SetOwner(NativeWindow* owner) = 0;
-  virtual void SetModal(bool modal) = 0;             // owners take no input while set
+  virtual void SetModal(bool modal) = 0;  // owners take no input while set
   virtual void SetMinimized(bool minimized) = 0;
   virtual void Raise() = 0;
   virtual void Focus() = 0;

@@ -21,6 +21,7 @@ void HeadlessWindowSystem::Remove(HeadlessWindow* window) {
   windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());
   z_order_.erase(std::remove(z_order_.begin(), z_order_.end(), window), z_order_.end());
   if (focused_ == window) focused_ = nullptr;
+  if (pointer_window_ == window) pointer_window_ = nullptr;
   pending_.erase(std::remove_if(pending_.begin(), pending_.end(),
                                 [window](const Pending& p) { return p.window == window; }),
                  pending_.end());
@@ -89,8 +90,7 @@ void HeadlessWindowSystem::QueueKey(InputEvent::Kind kind, uint32_t key, uint32_
 }
 
 void HeadlessWindowSystem::MoveMouse(Point screen) {
-  // A held button travels with the move, as a drag.
-  QueueMouse(InputEvent::Kind::kMouseMove, screen, MouseButton::kLeft, buttons_ ? 0x100 : 0);
+  QueueMouse(InputEvent::Kind::kMouseMove, screen, MouseButton::kLeft, 0);
 }
 
 void HeadlessWindowSystem::PressMouse(Point screen, MouseButton button) {
@@ -138,6 +138,26 @@ void HeadlessWindowSystem::RequestClose(HeadlessWindow* window) {
   Queue(window, e);
 }
 
+// The window the pointer left hears it went, the one it entered that it came, before the
+// event itself; a captured pointer crosses nothing.
+void HeadlessWindowSystem::CrossTo(HeadlessWindow* window, const InputEvent& cause) {
+  if (window == pointer_window_) return;
+  auto tell = [&](HeadlessWindow* w, InputEvent::Kind kind) {
+    InputEvent crossing;
+    crossing.kind = kind;
+    crossing.screen = cause.screen;
+    crossing.pos = {cause.screen.x - w->bounds_.left, cause.screen.y - w->bounds_.top};
+    crossing.held = cause.held;
+    if (w->listener_) w->listener_->OnNativeEvent(crossing);
+  };
+  HeadlessWindow* left = pointer_window_;
+  pointer_window_ = window;
+  if (left != nullptr) tell(left, InputEvent::Kind::kMouseLeave);
+  // The listener may have closed the entered window while hearing the leave.
+  if (pointer_window_ != window || window == nullptr) return;
+  tell(window, InputEvent::Kind::kMouseEnter);
+}
+
 void HeadlessWindowSystem::Deliver(Pending& p) {
   InputEvent& e = p.event;
   bool is_key = e.kind == InputEvent::Kind::kKeyDown || e.kind == InputEvent::Kind::kKeyUp ||
@@ -148,8 +168,10 @@ void HeadlessWindowSystem::Deliver(Pending& p) {
   HeadlessWindow* w = p.window;
   if (is_mouse) {
     cursor_ = e.screen;
-    if (e.kind == InputEvent::Kind::kMouseDown) buttons_ |= 1u << int(e.button);
-    if (e.kind == InputEvent::Kind::kMouseUp) buttons_ &= ~(1u << int(e.button));
+    if (e.kind == InputEvent::Kind::kMouseDown || e.kind == InputEvent::Kind::kDoubleClick)
+      held_ = held_.With(e.button, true);
+    if (e.kind == InputEvent::Kind::kMouseUp) held_ = held_.With(e.button, false);
+    e.held = held_;
     // A window being dragged follows the pointer until the button comes up.
     for (HeadlessWindow* d : windows_) {
       if (!d->dragging_) continue;
@@ -171,7 +193,11 @@ void HeadlessWindowSystem::Deliver(Pending& p) {
       for (HeadlessWindow* c : windows_)
         if (c->captured_ && c->visible_) w = c;
     }
-    if (w == nullptr) w = WindowAt(e.screen);
+    if (w == nullptr) {
+      w = WindowAt(e.screen);
+      CrossTo(w, e);
+      if (w != nullptr && w != pointer_window_) return;  // its listener went away
+    }
   } else if (is_key && w == nullptr) {
     w = focused_;
   }

@@ -99,11 +99,13 @@ class HeadlessWindowSystem : public WindowSystem {
   void QueueMouse(InputEvent::Kind kind, Point screen, MouseButton button, unsigned modifiers);
   void QueueKey(InputEvent::Kind kind, uint32_t key, uint32_t ch, unsigned modifiers);
   void Deliver(Pending& pending);
+  void CrossTo(HeadlessWindow* window, const InputEvent& cause);
 
   VirtualClock clock_;
   Size screen_{1024, 768};
   Point cursor_;
-  unsigned buttons_ = 0;
+  MouseButtons held_;
+  HeadlessWindow* pointer_window_ = nullptr;  // the window the pointer is over
   std::vector<HeadlessWindow*> windows_;
   std::vector<HeadlessWindow*> z_order_;  // bottom first
   HeadlessWindow* focused_ = nullptr;

@@ -47,6 +47,15 @@ unsigned ModifiersOf(unsigned state) {
   return m;
 }
 
+// The state of a pointer event is from before the event.
+MouseButtons HeldButtons(unsigned state) {
+  MouseButtons held;
+  held.left = (state & Button1Mask) != 0;
+  held.middle = (state & Button2Mask) != 0;
+  held.right = (state & Button3Mask) != 0;
+  return held;
+}
+
 short ClampShort(int v) {
   return short(std::clamp(v, int(SHRT_MIN), int(SHRT_MAX)));
 }
@@ -524,6 +533,7 @@ std::vector<InputEvent> X11Window::Translate(XEvent& event) {
       e.pos = {m.x, m.y};
       e.screen = {m.x_root, m.y_root};
       e.modifiers = ModifiersOf(m.state);
+      e.held = HeldButtons(m.state);
       out.push_back(e);
       break;
     }
@@ -538,6 +548,7 @@ std::vector<InputEvent> X11Window::Translate(XEvent& event) {
       e.pos = {c.x, c.y};
       e.screen = {c.x_root, c.y_root};
       e.modifiers = ModifiersOf(c.state);
+      e.held = HeldButtons(c.state);
       out.push_back(e);
       break;
     }
@@ -619,6 +630,7 @@ void X11Window::TranslateButton(const XEvent& event, std::vector<InputEvent>& ou
   e.pos = {b.x, b.y};
   e.screen = {b.x_root, b.y_root};
   e.modifiers = ModifiersOf(b.state);
+  e.held = HeldButtons(b.state).With(e.button, event.type == ButtonPress);
   if (event.type == ButtonPress) {
     const bool is_double =
         system_->double_click().OnPress(xid_, int(b.button), b.x_root, b.y_root, uint32_t(b.time));
