@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "framework/resources.h"
-#include "skin/controls/sui_public.h"
-#include "skin/controls/sui_style_catalogue.h"
+#include "skin/styles/sui_public.h"
+#include "skin/styles/sui_style_catalogue.h"
 
 using namespace somnara;
 using namespace somnara::skin;

@@ -9,7 +9,7 @@
 
 #include "framework/class_info.h"
 #include "framework/resources.h"
-#include "skin/controls/tsui_built_in_file_theme.h"
+#include "skin/theme/tsui_built_in_file_theme.h"
 
 using namespace somnara;
 using namespace somnara::skin;

@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "skin/controls/skin_archive.h"
-#include "skin/controls/skin_theme_data.h"
+#include "skin/theme/skin_archive.h"
+#include "skin/theme/skin_theme_data.h"
 
 using namespace somnara::skin;
 

@@ -8,10 +8,10 @@
 
 #include "framework/exceptions.h"
 #include "framework/graphics/bmp_codec.h"
-#include "skin/controls/bmp_header.h"
-#include "skin/controls/skin_file_error.h"
-#include "skin/controls/skin_item_container.h"
-#include "skin/controls/skin_theme_items.h"
+#include "skin/theme/bmp_header.h"
+#include "skin/theme/skin_file_error.h"
+#include "skin/theme/skin_item_container.h"
+#include "skin/theme/skin_theme_items.h"
 
 using namespace somnara::skin;
 

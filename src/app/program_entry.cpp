@@ -13,7 +13,7 @@
 #include "routine/routine_values.h"
 #include "routine/sleep_window.h"
 #include "routine/wizard_window.h"
-#include "skin/controls/tsui_built_in_file_theme.h"
+#include "skin/theme/tsui_built_in_file_theme.h"
 
 namespace somnara::app {
 

@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
-#include "skin/controls/pkware_cipher.h"
-#include "skin/controls/skin_file_layout.h"
+#include "skin/theme/pkware_cipher.h"
+#include "skin/theme/skin_file_layout.h"
 #include "skinwriter/little_endian.h"
 
 namespace somnara::skinwriter {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "skin/controls/skin_file_layout.h"
+#include "skin/theme/skin_file_layout.h"
 #include "skinwriter/little_endian.h"
 
 namespace somnara::skinwriter {

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <utility>
 
-#include "skin/controls/skin_file_layout.h"
+#include "skin/theme/skin_file_layout.h"
 #include "skinwriter/canvas.h"
 #include "skinwriter/skin_container_writer.h"
 #include "skinwriter/stored_skin_pictures.h"

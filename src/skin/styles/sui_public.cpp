@@ -1,4 +1,4 @@
-#include "skin/controls/sui_public.h"
+#include "skin/styles/sui_public.h"
 
 #include <algorithm>
 #include <string>
@@ -8,7 +8,7 @@
 #include "framework/exceptions.h"
 #include "framework/messages.h"
 #include "framework/win_control.h"
-#include "skin/controls/sui_theme_base.h"
+#include "skin/styles/tsui_theme_base.h"
 
 namespace somnara::skin {
 

@@ -5,7 +5,7 @@
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/color.h"
 #include "platform/geometry.h"
-#include "skin/controls/sui_ui_style.h"
+#include "skin/styles/tsui_ui_style.h"
 
 namespace somnara::fw {
 class Control;

@@ -1,4 +1,4 @@
-#include "skin/controls/sui_style_bitmaps.h"
+#include "skin/styles/sui_style_bitmaps.h"
 
 #include <map>
 #include <mutex>

@@ -1,9 +1,9 @@
-#include "skin/controls/sui_style_catalogue.h"
+#include "skin/styles/sui_style_catalogue.h"
 
 #include <array>
 
-#include "skin/controls/sui_public.h"
-#include "skin/controls/sui_style_bitmaps.h"
+#include "skin/styles/sui_public.h"
+#include "skin/styles/sui_style_bitmaps.h"
 
 namespace somnara::skin {
 

@@ -6,7 +6,7 @@
 
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/color.h"
-#include "skin/controls/sui_ui_style.h"
+#include "skin/styles/tsui_ui_style.h"
 
 namespace somnara::skin {
 

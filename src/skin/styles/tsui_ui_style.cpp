@@ -1,8 +1,8 @@
-#include "skin/controls/sui_ui_style.h"
+#include "skin/styles/tsui_ui_style.h"
 
 #include "framework/class_info.h"
 #include "framework/form.h"
-#include "skin/controls/sui_theme_base.h"
+#include "skin/styles/tsui_theme_base.h"
 
 namespace somnara::skin {
 

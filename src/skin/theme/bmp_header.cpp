@@ -1,6 +1,6 @@
-#include "skin/controls/bmp_header.h"
+#include "skin/theme/bmp_header.h"
 
-#include "skin/controls/byte_reader.h"
+#include "skin/theme/byte_reader.h"
 
 namespace somnara::skin {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "skin/controls/skin_file_error.h"
+#include "skin/theme/skin_file_error.h"
 
 namespace somnara::skin {
 

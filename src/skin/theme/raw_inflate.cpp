@@ -1,4 +1,4 @@
-#include "skin/controls/raw_inflate.h"
+#include "skin/theme/raw_inflate.h"
 
 #include <zlib.h>
 

@@ -1,4 +1,4 @@
-#include "skin/controls/skin_archive.h"
+#include "skin/theme/skin_archive.h"
 
 #include <algorithm>
 #include <array>
@@ -8,11 +8,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "skin/controls/ascii_case.h"
-#include "skin/controls/byte_reader.h"
-#include "skin/controls/pkware_cipher.h"
-#include "skin/controls/raw_inflate.h"
-#include "skin/controls/skin_file_layout.h"
+#include "skin/theme/ascii_case.h"
+#include "skin/theme/byte_reader.h"
+#include "skin/theme/pkware_cipher.h"
+#include "skin/theme/raw_inflate.h"
+#include "skin/theme/skin_file_layout.h"
 
 namespace somnara::skin {
 

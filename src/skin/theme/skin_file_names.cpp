@@ -1,4 +1,4 @@
-#include "skin/controls/skin_file_names.h"
+#include "skin/theme/skin_file_names.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,12 +1,12 @@
-#include "skin/controls/skin_item_container.h"
+#include "skin/theme/skin_item_container.h"
 
 #include <algorithm>
 
-#include "skin/controls/ascii_case.h"
-#include "skin/controls/bmp_header.h"
-#include "skin/controls/byte_reader.h"
-#include "skin/controls/skin_file_error.h"
-#include "skin/controls/skin_file_layout.h"
+#include "skin/theme/ascii_case.h"
+#include "skin/theme/bmp_header.h"
+#include "skin/theme/byte_reader.h"
+#include "skin/theme/skin_file_error.h"
+#include "skin/theme/skin_file_layout.h"
 
 namespace somnara::skin {
 

@@ -1,11 +1,11 @@
-#include "skin/controls/skin_theme_data.h"
+#include "skin/theme/skin_theme_data.h"
 
 #include <new>
 #include <system_error>
 #include <utility>
 
-#include "skin/controls/bmp_header.h"
-#include "skin/controls/skin_file_error.h"
+#include "skin/theme/bmp_header.h"
+#include "skin/theme/skin_file_error.h"
 
 namespace somnara::skin {
 

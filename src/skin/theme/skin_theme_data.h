@@ -7,8 +7,8 @@
 #include <span>
 #include <string_view>
 
-#include "skin/controls/skin_theme_items.h"
-#include "skin/controls/tsk2_skin_file_reader.h"
+#include "skin/theme/skin_theme_items.h"
+#include "skin/theme/tsk2_skin_file_reader.h"
 
 namespace somnara::skin {
 

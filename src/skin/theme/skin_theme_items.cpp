@@ -1,4 +1,4 @@
-#include "skin/controls/skin_theme_items.h"
+#include "skin/theme/skin_theme_items.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "skin/controls/tsk2_skin_file_reader.h"
+#include "skin/theme/tsk2_skin_file_reader.h"
 
-#include "skin/controls/skin_archive.h"
-#include "skin/controls/skin_file_error.h"
-#include "skin/controls/skin_file_layout.h"
+#include "skin/theme/skin_archive.h"
+#include "skin/theme/skin_file_error.h"
+#include "skin/theme/skin_file_layout.h"
 
 namespace somnara::skin {
 

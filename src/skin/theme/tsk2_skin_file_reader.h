@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "skin/controls/skin_item_container.h"
+#include "skin/theme/skin_item_container.h"
 
 namespace somnara::skin {
 

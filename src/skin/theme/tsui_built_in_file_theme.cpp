@@ -1,4 +1,4 @@
-#include "skin/controls/tsui_built_in_file_theme.h"
+#include "skin/theme/tsui_built_in_file_theme.h"
 
 #include <filesystem>
 #include <fstream>

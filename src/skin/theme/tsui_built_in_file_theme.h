@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/controls/tsui_file_theme.h"
+#include "skin/theme/tsui_file_theme.h"
 
 namespace somnara::skin {
 

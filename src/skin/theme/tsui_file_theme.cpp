@@ -1,4 +1,4 @@
-#include "skin/controls/tsui_file_theme.h"
+#include "skin/theme/tsui_file_theme.h"
 
 #include <algorithm>
 #include <optional>
@@ -8,7 +8,7 @@
 #include "framework/form.h"
 #include "framework/messages.h"
 #include "platform/platform.h"
-#include "skin/controls/skin_file_names.h"
+#include "skin/theme/skin_file_names.h"
 
 namespace somnara::skin {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "framework/graphics/bitmap.h"
-#include "skin/controls/skin_theme_items.h"
-#include "skin/controls/sui_theme_base.h"
-#include "skin/controls/tsui_file_theme_mgr.h"
+#include "skin/styles/tsui_theme_base.h"
+#include "skin/theme/skin_theme_items.h"
+#include "skin/theme/tsui_file_theme_mgr.h"
 
 namespace somnara::skin {
 

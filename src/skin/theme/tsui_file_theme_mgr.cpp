@@ -1,8 +1,8 @@
-#include "skin/controls/tsui_file_theme_mgr.h"
+#include "skin/theme/tsui_file_theme_mgr.h"
 
 #include "framework/exceptions.h"
 #include "framework/graphics/bmp_codec.h"
-#include "skin/controls/sui_public.h"
+#include "skin/styles/sui_public.h"
 
 namespace somnara::skin {
 

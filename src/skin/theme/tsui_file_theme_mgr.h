@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "framework/graphics/bitmap.h"
-#include "skin/controls/skin_theme_data.h"
-#include "skin/controls/skin_theme_items.h"
+#include "skin/theme/skin_theme_data.h"
+#include "skin/theme/skin_theme_items.h"
 
 namespace somnara::skin {
 

@@ -1,4 +1,4 @@
-#include "skin/controls/bmp_header.h"
+#include "skin/theme/bmp_header.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "skin/controls/skin_archive.h"
+#include "skin/theme/skin_archive.h"
 
 #include <gtest/gtest.h>
 

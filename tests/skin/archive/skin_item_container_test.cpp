@@ -1,11 +1,11 @@
-#include "skin/controls/skin_item_container.h"
+#include "skin/theme/skin_item_container.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "skin/controls/skin_file_error.h"
 #include "skin/archive/skin_test_data.h"
+#include "skin/theme/skin_file_error.h"
 #include "skinwriter/skin_container_writer.h"
 
 namespace somnara::skin {

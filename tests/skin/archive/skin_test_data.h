@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "skin/controls/skin_file_layout.h"
+#include "skin/theme/skin_file_layout.h"
 #include "skinwriter/canvas.h"
 #include "skinwriter/skin_archive_writer.h"
 

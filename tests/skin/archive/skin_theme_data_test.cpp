@@ -1,4 +1,4 @@
-#include "skin/controls/skin_theme_data.h"
+#include "skin/theme/skin_theme_data.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <random>
 #include <string>
 
-#include "skin/controls/skin_file_error.h"
-#include "skin/controls/skin_file_names.h"
 #include "skin/archive/skin_test_data.h"
+#include "skin/theme/skin_file_error.h"
+#include "skin/theme/skin_file_names.h"
 #include "skinwriter/skin_container_writer.h"
 
 namespace somnara::skin {

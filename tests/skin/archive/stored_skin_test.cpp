@@ -7,8 +7,8 @@
 #include <iterator>
 
 #include "framework/graphics/bmp_codec.h"
-#include "skin/controls/skin_theme_data.h"
-#include "skin/controls/tsk2_skin_file_reader.h"
+#include "skin/theme/skin_theme_data.h"
+#include "skin/theme/tsk2_skin_file_reader.h"
 
 namespace somnara::skin {
 namespace {

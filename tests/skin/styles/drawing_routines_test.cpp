@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "skin/controls/sui_public.h"
+#include "skin/styles/sui_public.h"
 
 namespace somnara::skin {
 namespace {

@@ -3,7 +3,7 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "headless_fixture.h"
-#include "skin/controls/sui_public.h"
+#include "skin/styles/sui_public.h"
 #include "skinned_test_controls.h"
 
 namespace somnara::skin {

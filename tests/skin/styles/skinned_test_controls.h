@@ -8,8 +8,8 @@
 
 #include "framework/class_info.h"
 #include "framework/win_control.h"
-#include "skin/controls/sui_theme_base.h"
-#include "skin/controls/sui_ui_style.h"
+#include "skin/styles/tsui_theme_base.h"
+#include "skin/styles/tsui_ui_style.h"
 
 namespace somnara::skin::testing {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "framework/resources.h"
-#include "skin/controls/sui_style_bitmaps.h"
-#include "skin/controls/sui_style_catalogue.h"
+#include "skin/styles/sui_style_bitmaps.h"
+#include "skin/styles/sui_style_catalogue.h"
 
 namespace somnara::skin {
 namespace {

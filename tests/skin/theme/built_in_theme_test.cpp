@@ -12,9 +12,9 @@
 #include "framework/global_components.h"
 #include "framework/resources.h"
 #include "headless_fixture.h"
-#include "skin/controls/skin_item_container.h"
-#include "skin/controls/tsk2_skin_file_reader.h"
-#include "skin/controls/tsui_built_in_file_theme.h"
+#include "skin/theme/skin_item_container.h"
+#include "skin/theme/tsk2_skin_file_reader.h"
+#include "skin/theme/tsui_built_in_file_theme.h"
 #include "theme_test_support.h"
 
 namespace somnara::skin {

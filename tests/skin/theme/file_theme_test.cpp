@@ -4,11 +4,11 @@
 
 #include "framework/class_info.h"
 #include "platform/platform.h"
-#include "skin/controls/skin_item_container.h"
-#include "skin/controls/sui_ui_style.h"
-#include "skin/controls/tsk2_skin_file_reader.h"
-#include "skin/controls/tsui_file_theme.h"
-#include "skin/controls/tsui_file_theme_mgr.h"
+#include "skin/styles/tsui_ui_style.h"
+#include "skin/theme/skin_item_container.h"
+#include "skin/theme/tsk2_skin_file_reader.h"
+#include "skin/theme/tsui_file_theme.h"
+#include "skin/theme/tsui_file_theme_mgr.h"
 #include "theme_test_support.h"
 
 namespace somnara::skin {

@@ -7,8 +7,8 @@
 #include "framework/form.h"
 #include "framework/messages.h"
 #include "headless_fixture.h"
-#include "skin/controls/tsui_built_in_file_theme.h"
-#include "skin/controls/tsui_file_theme.h"
+#include "skin/theme/tsui_built_in_file_theme.h"
+#include "skin/theme/tsui_file_theme.h"
 #include "theme_test_support.h"
 
 namespace somnara::skin {

@@ -19,8 +19,8 @@
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/bmp_codec.h"
 #include "framework/win_control.h"
-#include "skin/controls/sui_theme_base.h"
-#include "skin/controls/sui_ui_style.h"
+#include "skin/styles/tsui_theme_base.h"
+#include "skin/styles/tsui_ui_style.h"
 #include "skinwriter/skin_archive_writer.h"
 #include "skinwriter/skin_container_writer.h"
 
