@@ -14,7 +14,4 @@ class TsuiThemeBase : public fw::Component {
   virtual bool Ready() const = 0;
 };
 
-// The skin file theme component (declared with the theme); a TsuiThemeBase.
-class TsuiFileTheme;
-
 }  // namespace somnara::skin

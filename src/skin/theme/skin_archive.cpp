@@ -10,8 +10,8 @@
 
 #include "skin/theme/ascii_case.h"
 #include "skin/theme/byte_reader.h"
+#include "skin/theme/inflate_raw.h"
 #include "skin/theme/pkware_cipher.h"
-#include "skin/theme/raw_inflate.h"
 #include "skin/theme/skin_file_layout.h"
 
 namespace somnara::skin {

@@ -1,4 +1,4 @@
-#include "skin/theme/raw_inflate.h"
+#include "skin/theme/inflate_raw.h"
 
 #include <zlib.h>
 
