@@ -16,7 +16,8 @@ const ClassInfo& ComboListWindow::StaticClassInfo() {
   return info;
 }
 
-ComboListWindow::ComboListWindow(ComboBox* combo) : PopupWindow(combo), combo_(combo) {
+ComboListWindow::ComboListWindow(ComboBox* combo)
+    : PopupWindow(combo), combo_(combo), strip_(0, 6) {
   SetColor(clWindow);
 }
 
@@ -69,16 +70,8 @@ void ComboListWindow::DrawFrame(Canvas& c, const Rect& client) {
   c.Brush().SetColor(clWindowFrame);
   c.FrameRect(client);
   if (!HasScrollStrip()) return;
-  Rect strip{client.right - 1 - kStripWidth, client.top + 1, client.right - 1, client.bottom - 1};
-  c.Brush().SetColor(clScrollBar);
-  c.FillRect(strip);
-  int total = combo_->ItemCount(), rows = VisibleRows();
-  int thumb_h = std::max(6, strip.Height() * rows / total);
-  int thumb_top = strip.top + (strip.Height() - thumb_h) * top_ / std::max(1, total - rows);
-  Rect thumb = Rect::FromSize(strip.left, thumb_top, strip.Width(), thumb_h);
-  c.Brush().SetColor(clBtnFace);
-  c.FillRect(thumb);
-  DrawRaisedEdge(c, thumb);
+  UpdateStrip();
+  strip_.Paint(c);
 }
 
 void ComboListWindow::ScrollIntoView(int index) {
@@ -114,12 +107,34 @@ bool ComboListWindow::OtherKey(uint32_t key, unsigned shift) {
   }
 }
 
+void ComboListWindow::UpdateStrip() {
+  Rect client = ClientRect();
+  Rect bounds{client.right - 1 - kStripWidth, client.top + 1, client.right - 1, client.bottom - 1};
+  strip_.Update(bounds, combo_->ItemCount(), VisibleRows(), top_);
+}
+
 void ComboListWindow::PressedBesideItems(Point p) {
-  if (!HasScrollStrip() || p.x < ClientWidth() - 1 - kStripWidth) return;
-  int rows = VisibleRows();
-  top_ = std::clamp(top_ + (p.y < ClientHeight() / 2 ? -rows : rows), 0,
-                    std::max(0, combo_->ItemCount() - rows));
+  if (!HasScrollStrip()) return;
+  UpdateStrip();
+  if (!strip_.Press(p)) return;
+  top_ = strip_.Position();
   Invalidate();
+}
+
+// While a press on the strip is held, the pointer drags its thumb, not the hot item, and
+// the release chooses nothing.
+void ComboListWindow::WndProc(Message& m) {
+  bool release = m.msg == WM_LBUTTONUP || m.msg == WM_RBUTTONUP;
+  if (strip_.Held() && (release || m.msg == WM_MOUSEMOVE)) {
+    if (release) {
+      strip_.Release();
+    } else if (strip_.Drag({XFromLParam(m.lParam), YFromLParam(m.lParam)})) {
+      top_ = strip_.Position();
+      Invalidate();
+    }
+    return;
+  }
+  PopupWindow::WndProc(m);
 }
 
 void ComboListWindow::ItemChosen(int index) {
@@ -127,6 +142,7 @@ void ComboListWindow::ItemChosen(int index) {
 }
 
 void ComboListWindow::Closed() {
+  strip_.Release();
   combo_->ListClosed();
 }
 

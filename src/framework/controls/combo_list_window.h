@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/controls/popup_window.h"
+#include "framework/controls/scroll_bar.h"
 
 namespace somnara::fw {
 
@@ -29,11 +30,15 @@ class ComboListWindow : public PopupWindow {
   void ScrollIntoView(int index) override;
   bool OtherKey(uint32_t key, unsigned shift) override;
   void PressedBesideItems(Point p) override;
+  void WndProc(Message& message) override;
   bool HasScrollStrip() const;
+  // Brings the strip up to date with the items and the top one.
+  void UpdateStrip();
 
  private:
   ComboBox* combo_;
   int top_ = 0;
+  ScrollBar strip_;
 };
 
 }  // namespace somnara::fw

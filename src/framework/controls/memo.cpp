@@ -42,7 +42,7 @@ const ClassInfo& Memo::StaticClassInfo() {
   return info;
 }
 
-Memo::Memo(Component* owner) : WinControl(owner) {
+Memo::Memo(Component* owner) : WinControl(owner), scroll_bar_(kScrollBarWidth, 8) {
   SetTabStop(true);
   SetBounds(0, 0, 185, 89);
   SetColor(clWindow);
@@ -426,15 +426,8 @@ void Memo::MouseDown(MouseButton button, unsigned shift, int x, int y) {
   if (button == MouseButton::kLeft) {
     if (CanFocus()) SetFocus();
     if (HasScrollBar() && ScrollBarArea().Contains({x, y})) {
-      // Arrow boxes scroll a line, the track between them a page.
-      Rect bar = ScrollBarArea();
-      int visible = VisibleLineCount();
-      if (y < bar.top + kScrollBarWidth)
-        SetTopLine(top_line_ - 1);
-      else if (y >= bar.bottom - kScrollBarWidth)
-        SetTopLine(top_line_ + 1);
-      else
-        SetTopLine(top_line_ + (y < bar.top + bar.Height() / 2 ? -visible : visible));
+      UpdateScrollBar();
+      if (scroll_bar_.Press({x, y})) SetTopLine(scroll_bar_.Position());
     } else {
       int h = std::max(1, TextRenderer::Instance().Metrics(GetFont()).height);
       int line = top_line_ + (y - TextArea().top) / h;
@@ -447,13 +440,24 @@ void Memo::MouseDown(MouseButton button, unsigned shift, int x, int y) {
 }
 
 void Memo::MouseMove(unsigned shift, int x, int y) {
-  if (mouse_down_ && !(HasScrollBar() && ScrollBarArea().Contains({x, y}))) {
+  if (mouse_down_ && scroll_bar_.Held()) {
+    if (scroll_bar_.Drag({x, y})) SetTopLine(scroll_bar_.Position());
+  } else if (mouse_down_) {
     int h = std::max(1, TextRenderer::Instance().Metrics(GetFont()).height);
     int line = top_line_ + (y - TextArea().top) / h;
     state_.SetCaret(OffsetAt(line, x), true);
     EditorChanged(false);
   }
   WinControl::MouseMove(shift, x, y);
+}
+
+void Memo::MouseUp(MouseButton button, unsigned shift, int x, int y) {
+  if (button == MouseButton::kLeft) scroll_bar_.Release();
+  WinControl::MouseUp(button, shift, x, y);
+}
+
+void Memo::UpdateScrollBar() {
+  scroll_bar_.Update(ScrollBarArea(), ScreenLineCount(), VisibleLineCount(), top_line_);
 }
 
 void Memo::Paint() {
@@ -516,38 +520,8 @@ void Memo::Paint() {
     }
   }
   if (HasScrollBar()) {
-    Rect bar = ScrollBarArea();
-    c.Brush().SetColor(clScrollBar);
-    c.FillRect(bar);
-    Rect up =
-        Rect::FromSize(bar.left, bar.top, bar.Width(), std::min(kScrollBarWidth, bar.Height() / 2));
-    Rect down = Rect::FromSize(bar.left, bar.bottom - up.Height(), bar.Width(), up.Height());
-    for (Rect box : {up, down}) {
-      c.Brush().SetColor(clBtnFace);
-      c.FillRect(box);
-      DrawRaisedEdge(c, box);
-    }
-    // The arrows: a small triangle in each box.
-    c.Pen() = Pen();
-    c.Pen().SetColor(clBtnText);
-    for (int i = 0; i < 4; ++i) {
-      int cx = up.left + up.Width() / 2;
-      c.MoveTo(cx - i, up.top + up.Height() / 2 - 2 + i);
-      c.LineTo(cx + i + 1, up.top + up.Height() / 2 - 2 + i);
-      c.MoveTo(cx - 3 + i, down.top + down.Height() / 2 - 1 + i);
-      c.LineTo(cx + 4 - i, down.top + down.Height() / 2 - 1 + i);
-    }
-    int total = ScreenLineCount(), visible = VisibleLineCount();
-    Rect track{bar.left, up.bottom, bar.right, down.top};
-    if (total > visible && track.Height() > 8) {
-      int thumb_h = std::max(8, track.Height() * visible / total);
-      int most = total - visible;
-      int thumb_top = track.top + (track.Height() - thumb_h) * top_line_ / std::max(1, most);
-      Rect thumb = Rect::FromSize(track.left, thumb_top, track.Width(), thumb_h);
-      c.Brush().SetColor(clBtnFace);
-      c.FillRect(thumb);
-      DrawRaisedEdge(c, thumb);
-    }
+    UpdateScrollBar();
+    scroll_bar_.Paint(c);
   }
 }
 

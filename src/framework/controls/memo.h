@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/controls/control_enums.h"
+#include "framework/controls/scroll_bar.h"
 #include "framework/controls/text_edit_state.h"
 #include "framework/win_control.h"
 
@@ -77,10 +78,13 @@ class Memo : public WinControl {
   void FontChanged() override;
   void MouseDown(MouseButton button, unsigned shift, int x, int y) override;
   void MouseMove(unsigned shift, int x, int y) override;
+  void MouseUp(MouseButton button, unsigned shift, int x, int y) override;
   virtual void Change();
   Rect TextArea() const;
   Rect ScrollBarArea() const;
   bool HasScrollBar() const;
+  // Brings the scroll bar up to date with the lines and the top line.
+  void UpdateScrollBar();
   const std::vector<ScreenLine>& Layout() const;
   int LineOf(size_t offset) const;
   int LineX(const ScreenLine& line) const;  // where a screen line starts, alignment applied
@@ -101,6 +105,7 @@ class Memo : public WinControl {
   bool want_returns_ = true;
   bool want_tabs_ = false;
   int top_line_ = 0;
+  ScrollBar scroll_bar_;
   int scroll_x_ = 0;
   int goal_x_ = -1;  // the column Up and Down keep
   mutable std::vector<ScreenLine> layout_;

@@ -24,11 +24,14 @@ class ComboBoxTest : public somnara::testing::ControlsTest {
     };
     return combo;
   }
-  platform::HeadlessWindow* ListWindow(const ComboBox& combo) {
+  ComboListWindow* List(const ComboBox& combo) {
     for (Component* c : combo.Components())
-      if (auto* list = dynamic_cast<ComboListWindow*>(c))
-        return static_cast<platform::HeadlessWindow*>(list->NativeWindow());
+      if (auto* list = dynamic_cast<ComboListWindow*>(c)) return list;
     return nullptr;
+  }
+  platform::HeadlessWindow* ListWindow(const ComboBox& combo) {
+    ComboListWindow* list = List(combo);
+    return list ? static_cast<platform::HeadlessWindow*>(list->NativeWindow()) : nullptr;
   }
   std::vector<std::pair<int, std::string>> changes;
 };
@@ -119,6 +122,25 @@ TEST_F(ComboBoxTest, KeysInTheListAndClosingWithoutAChoice) {
   // A letter picks the next item starting with it.
   Type("n");
   EXPECT_EQ(combo->Text(), "Night");
+}
+
+TEST_F(ComboBoxTest, DraggingTheListsThumbScrollsAndItsReleaseChoosesNothing) {
+  Form* form = MakeForm();
+  ComboBox* combo = MakeCombo(form);
+  combo->SetDropDownCount(3);
+  ClickOn(*combo, combo->Width() - 5, 10);  // the arrow
+  ASSERT_TRUE(combo->DroppedDown());
+  ComboListWindow* list = List(*combo);
+  ASSERT_NE(list, nullptr);
+  Rect bounds = ListWindow(*combo)->Bounds();
+  Point thumb{bounds.right - 8, bounds.top + 3};
+  windows.PressMouse(thumb);
+  windows.MoveMouse({bounds.left + 20, bounds.bottom + 200});  // over the items, then below
+  windows.ReleaseMouse({bounds.left + 20, bounds.top + 5});
+  Pump();
+  EXPECT_TRUE(combo->DroppedDown());
+  EXPECT_EQ(list->TopIndex(), 4);  // the last three items
+  EXPECT_TRUE(changes.empty());
 }
 
 TEST_F(ComboBoxTest, ADescriptionWritesItemIndexBeforeItems) {
