@@ -1,8 +1,14 @@
-# One static library per folder: every .cpp in the folder (not its subfolders)
-# belongs to it, so adding a file never means editing a shared list.
+include(${CMAKE_CURRENT_LIST_DIR}/SomnaraLayers.cmake)
+
+# One static library per folder: every .cpp in the folder (not its subfolders, nor the
+# files named after EXCLUDE) belongs to it, so adding a file never means editing a shared
+# list. Building it checks that its folder includes only what its layer and DEPS allow.
 function(somnara_module name)
-  cmake_parse_arguments(ARG "" "" "DEPS;PKG" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;PKG;EXCLUDE" ${ARGN})
   file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(_excluded ${ARG_EXCLUDE})
+    list(REMOVE_ITEM _sources ${CMAKE_CURRENT_SOURCE_DIR}/${_excluded})
+  endforeach()
   if(_sources)
     add_library(${name} STATIC ${_sources})
     target_link_libraries(${name} PUBLIC ${ARG_DEPS} somnara_options)
@@ -13,6 +19,7 @@ function(somnara_module name)
     add_library(${name} INTERFACE)
     target_link_libraries(${name} INTERFACE ${ARG_DEPS} somnara_options)
   endif()
+  somnara_check_layers(${name} DEPS ${ARG_DEPS})
 endfunction()
 
 # One test executable per folder of tests/, registered with CTest case by case.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/program_values.h"
 #include "framework/application.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/standard_classes.h"
@@ -30,7 +31,7 @@ class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
     fw::ResetApplication();
-    ResetRoutineValues();
+    ResetProgramValues();
     char pattern[] = "/tmp/somnara-program-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     program_dir = pattern;
@@ -45,7 +46,7 @@ class ProgramTest : public ::testing::Test {
   }
   void TearDown() override {
     fw::ResetApplication();
-    ResetRoutineValues();
+    ResetProgramValues();
     platform::Install({});
     std::error_code ignored;
     std::filesystem::remove_all(program_dir, ignored);

@@ -6,6 +6,7 @@
 
 #include "app/backdrop_window.h"
 #include "app/program_entry.h"
+#include "app/program_values.h"
 #include "framework/application.h"
 #include "framework/graphics/canvas.h"
 #include "platform/headless/headless_media_service.h"
@@ -13,7 +14,6 @@
 #include "platform/headless/headless_window_system.h"
 #include "platform/linux/system/ini_profile_store.h"
 #include "platform/platform.h"
-#include "routine/routine_values.h"
 
 using namespace somnara;
 using Clock = std::chrono::steady_clock;

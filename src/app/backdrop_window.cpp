@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/main_window.h"
+#include "app/program_values.h"
 #include "framework/application.h"
 #include "framework/controls/bevel.h"
 #include "framework/controls/image.h"
@@ -10,6 +11,7 @@
 #include "framework/timer.h"
 #include "platform/window_system.h"
 #include "routine/routine_values.h"
+#include "sound/current_sound.h"
 #include "sound/loop_timer.h"
 #include "sound/media.h"
 #include "sound/program_file.h"
@@ -61,9 +63,9 @@ void TForm1::FormCreate(Component*) {
   SetTop(0);
   SetLeft(0);
   Image1->GetPicture().LoadFromFile(sound::ProgramFile("\\pend.gif"));
-  CurrentSoundPath = sound::ProgramFile("\\sound\\start.mid");
+  sound::CurrentSoundPath = sound::ProgramFile("\\sound\\start.mid");
   // A start-up tune that cannot play stays silent: the results are not looked at.
-  sound::MediaOpen(sound::kSoundAlias, CurrentSoundPath, sound::kSoundDeviceType);
+  sound::MediaOpen(sound::kSoundAlias, sound::CurrentSoundPath, sound::kSoundDeviceType);
   sound::MediaSetVolume(sound::kSoundAlias, 100);
   sound::MediaPlay(sound::kSoundAlias);
 }
@@ -73,18 +75,28 @@ void TForm1::FormShow(Component*) {
 }
 
 void TForm1::Timer2Timer(Component*) {
-  sound::LoopTimerTick(CurrentSoundPath);
+  sound::LoopTimerTick(sound::CurrentSoundPath);
 }
 
 void TForm1::Timer3Timer(Component*) {
   Timer3->SetEnabled(false);
   Form2 = new TForm2(this);
+  RoutineMainWindow = Form2;
   Form2->AfterConstruction();
   Form2->ShowModal();
 }
 
 void TForm1::Timer4Timer(Component*) {
   Label1->SetCaption(fw::App().Windows().GetClock().LongTimeText());
+}
+
+void TForm1::ShowPictureAndClock() {
+  Image1->SetVisible(true);
+  Label1->SetVisible(true);
+}
+
+void TForm1::SetSoundLooping(bool on) {
+  Timer2->SetEnabled(on);
 }
 
 }  // namespace somnara::app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/form.h"
+#include "routine/program_windows.h"
 
 namespace somnara::fw {
 class Bevel;
@@ -14,8 +15,8 @@ namespace somnara::app {
 // The full-screen star backdrop: the application's main window for the whole run. It plays
 // the start-up music, keeps the loop timer that restarts the current track, carries the clock
 // and the small picture that the focus step reveals, and opens the main window a second after
-// start.
-class TForm1 : public fw::Form {
+// start. The routine's windows reach it as their routine::Backdrop.
+class TForm1 : public fw::Form, public routine::Backdrop {
  public:
   explicit TForm1(fw::Component* owner);
   static const fw::ClassInfo& StaticClassInfo();
@@ -36,6 +37,9 @@ class TForm1 : public fw::Form {
   void Timer4Timer(fw::Component* sender);
 
   void Loaded() override;
+
+  void ShowPictureAndClock() override;
+  void SetSoundLooping(bool on) override;
 
  private:
   void UseTileAsBackground();

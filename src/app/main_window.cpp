@@ -3,6 +3,7 @@
 #include "app/about_window.h"
 #include "app/backdrop_window.h"
 #include "app/link_opener.h"
+#include "app/program_values.h"
 #include "framework/application.h"
 #include "framework/controls/button.h"
 #include "framework/controls/image.h"
@@ -68,7 +69,7 @@ void TForm2::Timer1Timer(Component*) {
 // Hands over to a fresh wizard; the wizard reads its settings itself and brings this window
 // back when it is closed.
 void TForm2::suiButton1Click(Component*) {
-  if (Form1 != nullptr) Form1->Timer2->SetEnabled(false);
+  if (Form1 != nullptr) Form1->SetSoundLooping(false);
   // Stopped, not closed: the tune's device stays open until somebody closes all.
   sound::MediaStop(sound::kSoundAlias);
   Hide();
@@ -107,6 +108,10 @@ void TForm2::Exit1Click(Component*) {
 
 void TForm2::FormClose(Component*, fw::CloseAction&) {
   fw::App().Terminate();
+}
+
+void TForm2::ShowAfterWizard() {
+  Show();
 }
 
 }  // namespace somnara::app

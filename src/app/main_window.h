@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/form.h"
+#include "routine/program_windows.h"
 
 namespace somnara::fw {
 class Button;
@@ -14,8 +15,8 @@ namespace somnara::app {
 
 // The main window: fades in over the backdrop, starts the routine with "Start Somnara" and
 // drops a menu (help, home page, about, support e-mail, exit) from the Menu button. Closing
-// it ends the program.
-class TForm2 : public fw::Form {
+// it ends the program. The wizard reaches it as its routine::MainWindow.
+class TForm2 : public fw::Form, public routine::MainWindow {
  public:
   explicit TForm2(fw::Component* owner);
   static const fw::ClassInfo& StaticClassInfo();
@@ -49,6 +50,8 @@ class TForm2 : public fw::Form {
   void FormClose(fw::Component* sender, fw::CloseAction& action);
 
   void Loaded() override;
+
+  void ShowAfterWizard() override;
 };
 
 }  // namespace somnara::app

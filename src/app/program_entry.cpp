@@ -3,6 +3,7 @@
 #include "app/about_window.h"
 #include "app/backdrop_window.h"
 #include "app/main_window.h"
+#include "app/program_values.h"
 #include "framework/application.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/standard_classes.h"
@@ -37,6 +38,7 @@ int RunProgram() {
   fw::InstallStandardDialogs();
   application.SetTitle("Somnara");
   Form1 = new TForm1(&application);
+  RoutineBackdrop = Form1;
   application.SetMainForm(Form1);
   Form1->AfterConstruction();
   application.Run();

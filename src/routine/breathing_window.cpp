@@ -1,9 +1,9 @@
 #include "routine/breathing_window.h"
 
-#include "app/backdrop_window.h"
 #include "framework/controls/button.h"
 #include "framework/controls/label.h"
 #include "framework/timer.h"
+#include "routine/program_windows.h"
 #include "routine/routine_values.h"
 #include "routine/sleep_window.h"
 #include "routine/window_fade.h"
@@ -64,7 +64,7 @@ void TForm6::Timer3Timer(Component*) {
 
 // The guidance is not stopped: it plays on to its end, and is then not started again.
 void TForm6::Timer4Timer(Component*) {
-  if (Form1 != nullptr) Form1->Timer2->SetEnabled(false);
+  if (RoutineBackdrop != nullptr) RoutineBackdrop->SetSoundLooping(false);
   Timer4->SetEnabled(false);
 }
 

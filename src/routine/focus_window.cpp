@@ -2,14 +2,15 @@
 
 #include <charconv>
 
-#include "app/backdrop_window.h"
 #include "framework/controls/button.h"
 #include "framework/controls/image.h"
 #include "framework/controls/label.h"
 #include "framework/timer.h"
 #include "routine/breathing_window.h"
+#include "routine/program_windows.h"
 #include "routine/routine_values.h"
 #include "routine/window_fade.h"
+#include "sound/current_sound.h"
 #include "sound/media.h"
 #include "sound/program_file.h"
 #include "sound/sound_catalogue.h"
@@ -80,9 +81,7 @@ void TForm5::Timer2Timer(Component*) {
 // Once the window is opaque, the backdrop's picture and clock join it for the rest of the run.
 void TForm5::Timer3Timer(Component*) {
   FadeInTick(*this, *Timer3, kFadeInStop, [] {
-    if (Form1 == nullptr) return;
-    Form1->Image1->SetVisible(true);
-    Form1->Label1->SetVisible(true);
+    if (RoutineBackdrop != nullptr) RoutineBackdrop->ShowPictureAndClock();
   });
 }
 
@@ -99,11 +98,11 @@ void TForm5::Timer5Timer(Component*) {
   SetAlphaBlendValue(255);
   // A guidance that cannot play leaves the step silent; the results are not looked at.
   sound::MediaCloseAll();
-  CurrentSoundPath = sound::ProgramFile(sound::GuidanceSound);
-  sound::MediaOpen(sound::kSoundAlias, CurrentSoundPath, sound::kSoundDeviceType);
+  sound::CurrentSoundPath = sound::ProgramFile(sound::GuidanceSound);
+  sound::MediaOpen(sound::kSoundAlias, sound::CurrentSoundPath, sound::kSoundDeviceType);
   sound::MediaPlay(sound::kSoundAlias);
   // From now on the guidance starts again whenever it has played to its end.
-  if (Form1 != nullptr) Form1->Timer2->SetEnabled(true);
+  if (RoutineBackdrop != nullptr) RoutineBackdrop->SetSoundLooping(true);
 }
 
 }  // namespace somnara::routine

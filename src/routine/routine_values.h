@@ -1,18 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 // The values and window references the routine's windows share. They live for the whole
 // run and are touched only from the UI thread.
 
-namespace somnara::app {
-class TForm1;
-class TForm2;
-class TForm7;
-}  // namespace somnara::app
-
 namespace somnara::routine {
+class Backdrop;
+class MainWindow;
 class TForm3;
 class TForm4;
 class TForm5;
@@ -22,17 +17,15 @@ class TForm6;
 namespace somnara {
 
 // The last window created of each class; set by whoever creates it, before showing it.
-extern app::TForm1* Form1;
-extern app::TForm2* Form2;
 extern routine::TForm3* Form3;
 extern routine::TForm4* Form4;
 extern routine::TForm5* Form5;
 extern routine::TForm6* Form6;
-extern app::TForm7* Form7;
 
-// Full path of the sound file last opened on the sound channel; the backdrop's loop timer
-// opens it again whenever the track has reached its end.
-extern std::string CurrentSoundPath;
+// The program's backdrop and main window as the routine uses them (routine/program_windows.h);
+// set by the program as it creates them, null while there are none.
+extern routine::Backdrop* RoutineBackdrop;
+extern routine::MainWindow* RoutineMainWindow;
 
 // Filled by the sleep window from the settings file.
 extern int32_t SecondsLeft;

@@ -1,7 +1,5 @@
 #include "routine/sleep_window.h"
 
-#include "app/backdrop_window.h"
-#include "app/settings.h"
 #include "framework/application.h"
 #include "framework/controls/button.h"
 #include "framework/controls/label.h"
@@ -11,8 +9,11 @@
 #include "platform/platform.h"
 #include "platform/power_service.h"
 #include "power/finish_command.h"
+#include "routine/program_windows.h"
 #include "routine/routine_values.h"
 #include "routine/window_fade.h"
+#include "settings/settings.h"
+#include "sound/current_sound.h"
 #include "sound/media.h"
 #include "sound/sound_catalogue.h"
 
@@ -28,11 +29,6 @@ constexpr int32_t kFadeOutSeconds = 100;
 constexpr int32_t kLastSecond = -5;
 // WM_SYSCOMMAND / SC_MONITORPOWER argument: display off.
 constexpr intptr_t kMonitorOff = 2;
-
-constexpr char kDefaultPlayMinutes[] = "25";
-constexpr bool kDefaultFadeOut = true;
-constexpr int32_t kDefaultFinishCommand = 3;
-constexpr int32_t kDefaultMusic = 0;
 
 constexpr char kGoodNight[] = "Somnara has been finished. Good night...";
 constexpr char kInhibitorWho[] = "Somnara";
@@ -103,12 +99,11 @@ void TForm4::FormCreate(Component*) {
   if (platform::PowerService* power = platform::Current().power) {
     idle_inhibitor_ = power->InhibitIdle(kInhibitorWho, kInhibitorWhy);
   }
-  app::Settings settings(app::SettingsFilePath());
-  std::string minutes = settings.ReadString(app::kOptionSection, app::kVolKey, kDefaultPlayMinutes);
-  SecondsLeft = MinutesToSeconds(StrictTextToInt(minutes));
-  FadeOutEnabled = settings.ReadBool(app::kOptionSection, app::kFoutKey, kDefaultFadeOut);
-  FinishCommand = settings.ReadInteger(app::kOptionSection, app::kExeKey, kDefaultFinishCommand);
-  MusicIndex = settings.ReadInteger(app::kOptionSection, app::kMusicKey, kDefaultMusic);
+  settings::Settings options(settings::SettingsFilePath());
+  SecondsLeft = MinutesToSeconds(StrictTextToInt(options.Read(settings::kPlayMinutes)));
+  FadeOutEnabled = options.Read(settings::kFadeOut);
+  FinishCommand = options.Read(settings::kFinishCommand);
+  MusicIndex = options.Read(settings::kMusic);
 }
 
 // A blocking send to the program's own top-level window; its default handling asks the
@@ -123,10 +118,10 @@ void TForm4::Timer1Timer(Component*) {
 void TForm4::Timer2Timer(Component*) {
   std::string path = sound::SoundCatalogue::FullPath(MusicIndex);
   sound::MediaCloseAll();
-  CurrentSoundPath = path;
-  sound::MediaOpen(sound::kSoundAlias, CurrentSoundPath, sound::kSoundDeviceType);
+  sound::CurrentSoundPath = path;
+  sound::MediaOpen(sound::kSoundAlias, sound::CurrentSoundPath, sound::kSoundDeviceType);
   sound::MediaPlay(sound::kSoundAlias);
-  if (Form1 != nullptr) Form1->Timer2->SetEnabled(true);
+  if (RoutineBackdrop != nullptr) RoutineBackdrop->SetSoundLooping(true);
   total->SetEnabled(true);
   Timer2->SetEnabled(false);
 }
@@ -157,7 +152,7 @@ void TForm4::totalTimer(Component*) {
   if (SecondsLeft == 0) {
     sound::MediaCloseAll();
     Timer1->SetEnabled(false);
-    if (Form1 != nullptr) Form1->Timer2->SetEnabled(false);
+    if (RoutineBackdrop != nullptr) RoutineBackdrop->SetSoundLooping(false);
     Label1->SetCaption(kGoodNight);
     // Released first: an inhibitor still held would be in the way of the command.
     ReleaseIdleInhibitor();

@@ -1,7 +1,5 @@
 #include "routine/wizard_window.h"
 
-#include "app/main_window.h"
-#include "app/settings.h"
 #include "framework/controls/button.h"
 #include "framework/controls/check_box.h"
 #include "framework/controls/combo_box.h"
@@ -14,8 +12,10 @@
 #include "framework/controls/track_bar.h"
 #include "framework/timer.h"
 #include "routine/focus_window.h"
+#include "routine/program_windows.h"
 #include "routine/routine_values.h"
 #include "routine/window_fade.h"
+#include "settings/settings.h"
 #include "sound/test_playback.h"
 #include "sound/volume_control.h"
 
@@ -100,17 +100,16 @@ void TForm3::Loaded() {
 void TForm3::FormShow(Component*) {
   int position = 0;
   if (sound::ReadSystemVolumePosition(&position)) bb1->SetPosition(position);
-  app::Settings settings(app::SettingsFilePath());
-  Edit1->SetText(settings.ReadString(app::kOptionSection, app::kVolKey, "30"));
-  CheckBox1->SetChecked(settings.ReadBool(app::kOptionSection, app::kFoutKey, true));
-  ShowIndex(*ComboBox2, settings.ReadInteger(app::kOptionSection, app::kExeKey, 3));
-  ShowIndex(*ComboBox1, settings.ReadInteger(app::kOptionSection, app::kMusicKey, 0));
+  settings::Settings options(settings::SettingsFilePath());
+  Edit1->SetText(options.Read(settings::kProposedPlayMinutes));
+  CheckBox1->SetChecked(options.Read(settings::kFadeOut));
+  ShowIndex(*ComboBox2, options.Read(settings::kFinishCommand));
+  ShowIndex(*ComboBox1, options.Read(settings::kMusic));
 }
 
-// The main window hid itself for the wizard; it comes back as it was, opacity included. A
-// test playback goes on.
+// The main window hid itself for the wizard and comes back. A test playback goes on.
 void TForm3::FormClose(Component*, fw::CloseAction&) {
-  if (Form2 != nullptr) Form2->Show();
+  if (RoutineMainWindow != nullptr) RoutineMainWindow->ShowAfterWizard();
 }
 
 void TForm3::ShowPage(fw::GroupBox* page) {
@@ -138,19 +137,19 @@ void TForm3::suiButton1Click(Component*) {
 // A write that fails raises "Unable to write to ..." and ends the handler here, so the page
 // stays and the test playback goes on.
 void TForm3::suiButton2Click(Component*) {
-  app::Settings settings(app::SettingsFilePath());
-  settings.WriteInteger(app::kOptionSection, app::kMusicKey, ComboBox1->ItemIndex());
-  settings.WriteInteger(app::kOptionSection, app::kVolumeKey, bb1->Position());
+  settings::Settings options(settings::SettingsFilePath());
+  options.Write(settings::kMusic, ComboBox1->ItemIndex());
+  options.Write(settings::kVolume, bb1->Position());
   ShowPage(gb3);
   EndTestPlayback();
 }
 
 // The minutes are kept as typed; the sleep window makes sense of them.
 void TForm3::suiButton3Click(Component*) {
-  app::Settings settings(app::SettingsFilePath());
-  settings.WriteString(app::kOptionSection, app::kVolKey, Edit1->Text());
-  settings.WriteBool(app::kOptionSection, app::kFoutKey, CheckBox1->Checked());
-  settings.WriteInteger(app::kOptionSection, app::kExeKey, ComboBox2->ItemIndex());
+  settings::Settings options(settings::SettingsFilePath());
+  options.Write(settings::kPlayMinutes, Edit1->Text());
+  options.Write(settings::kFadeOut, CheckBox1->Checked());
+  options.Write(settings::kFinishCommand, ComboBox2->ItemIndex());
   Timer2->SetEnabled(true);
 }
 

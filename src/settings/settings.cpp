@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 
 #include <charconv>
 #include <stdexcept>
@@ -8,7 +8,7 @@
 #include "platform/platform.h"
 #include "platform/profile_store.h"
 
-namespace somnara::app {
+namespace somnara::settings {
 namespace {
 
 platform::ProfileStore& InstalledStore() {
@@ -76,4 +76,28 @@ void Settings::WriteBool(const std::string& section, const std::string& key, boo
   WriteString(section, key, value ? "1" : "0");
 }
 
-}  // namespace somnara::app
+std::string Settings::Read(const TextOption& option) const {
+  return ReadString(kOptionSection, option.key, option.fallback);
+}
+
+int32_t Settings::Read(const NumberOption& option) const {
+  return ReadInteger(kOptionSection, option.key, option.fallback);
+}
+
+bool Settings::Read(const SwitchOption& option) const {
+  return ReadBool(kOptionSection, option.key, option.fallback);
+}
+
+void Settings::Write(const TextOption& option, const std::string& value) {
+  WriteString(kOptionSection, option.key, value);
+}
+
+void Settings::Write(const NumberOption& option, int32_t value) {
+  WriteInteger(kOptionSection, option.key, value);
+}
+
+void Settings::Write(const SwitchOption& option, bool value) {
+  WriteBool(kOptionSection, option.key, value);
+}
+
+}  // namespace somnara::settings

@@ -3,20 +3,13 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/options.h"
+
 namespace somnara::platform {
 class ProfileStore;
 }
 
-namespace somnara::app {
-
-// The routine's settings file: section "Option" of option.ini in the program directory.
-inline constexpr char kSettingsFileName[] = "option.ini";
-inline constexpr char kOptionSection[] = "Option";
-inline constexpr char kMusicKey[] = "music";    // sound catalogue index
-inline constexpr char kVolumeKey[] = "volume";  // last volume track bar position, never read
-inline constexpr char kVolKey[] = "vol";        // play time in minutes, text as typed
-inline constexpr char kFoutKey[] = "fout";      // fade the sound out before the end
-inline constexpr char kExeKey[] = "exe";        // command after the play time
+namespace somnara::settings {
 
 // Full path of the settings file beside the executable.
 std::string SettingsFilePath();
@@ -46,6 +39,14 @@ class Settings {
   void WriteInteger(const std::string& section, const std::string& key, int32_t value);
   void WriteBool(const std::string& section, const std::string& key, bool value);
 
+  // The entries of section "Option" by their typed description (settings/options.h).
+  std::string Read(const TextOption& option) const;
+  int32_t Read(const NumberOption& option) const;
+  bool Read(const SwitchOption& option) const;
+  void Write(const TextOption& option, const std::string& value);
+  void Write(const NumberOption& option, int32_t value);
+  void Write(const SwitchOption& option, bool value);
+
  private:
   std::string file_path_;
   platform::ProfileStore& store_;
@@ -56,4 +57,4 @@ class Settings {
 // whole numbers, or do not fit 32 bits, give `default_value`.
 int32_t SettingsTextToInt(const std::string& text, int32_t default_value);
 
-}  // namespace somnara::app
+}  // namespace somnara::settings

@@ -1,6 +1,6 @@
 #include "sound/test_playback.h"
 
-#include "routine/routine_values.h"
+#include "sound/current_sound.h"
 #include "sound/media.h"
 #include "sound/sound_catalogue.h"
 

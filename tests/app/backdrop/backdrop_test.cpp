@@ -11,6 +11,7 @@
 #include "framework/timer.h"
 #include "platform/media_service.h"
 #include "program_fixture.h"
+#include "sound/current_sound.h"
 
 namespace somnara::app {
 namespace {
@@ -56,7 +57,7 @@ TEST_F(BackdropTest, CoversTheScreenPlaysTheTuneAndOpensTheMainWindowAfterOneSec
   EXPECT_EQ(RunProgram(), 0);
   EXPECT_EQ(main_at_999, nullptr);
   std::string tune = ProgramPath("sound/start.mid");
-  EXPECT_EQ(CurrentSoundPath, tune);
+  EXPECT_EQ(sound::CurrentSoundPath, tune);
   // The channel opens the file by its short form, which is lower case.
   std::string element = tune;
   for (char& ch : element) ch = char(std::tolower(static_cast<unsigned char>(ch)));
@@ -98,7 +99,7 @@ TEST_F(BackdropTest, MissingPictureShowsTheErrorAndSkipsTheMusicButTheMainWindow
   RunProgram();
   EXPECT_EQ(shown,
             "Cannot open file \"" + ProgramPath("pend.gif") + "\". No such file or directory");
-  EXPECT_TRUE(CurrentSoundPath.empty());
+  EXPECT_TRUE(sound::CurrentSoundPath.empty());
   EXPECT_TRUE(media.Log().empty());
   ASSERT_NE(Form1, nullptr);
   EXPECT_TRUE(windows.FindByTitle("Somnara")->Visible());
@@ -111,7 +112,7 @@ TEST_F(BackdropTest, MissingTuneIsSilentAndSaysNothing) {
   EndAt(windows, 1200, [] {});
   RunProgram();
   EXPECT_TRUE(shown.empty());
-  EXPECT_EQ(CurrentSoundPath, ProgramPath("sound/start.mid"));
+  EXPECT_EQ(sound::CurrentSoundPath, ProgramPath("sound/start.mid"));
   ASSERT_EQ(media.Log().size(), 3u);
   EXPECT_NE(media.Log()[0].code, 0);  // the open failed
 }

@@ -10,6 +10,7 @@
 #include "framework/controls/label.h"
 #include "framework/timer.h"
 #include "routine/sleep_window/sleep_window_fixture.h"
+#include "sound/current_sound.h"
 
 namespace somnara::routine {
 namespace {
@@ -141,7 +142,7 @@ TEST_F(SleepWindowTest, AOneMinuteNightStandsByAfterLettingTheInhibitorGo) {
     EXPECT_FALSE(Form1->Timer2->Enabled());
   });
   At(kMusic + 1, [&] {
-    EXPECT_EQ(CurrentSoundPath, ProgramPath("SOcean.dll"));
+    EXPECT_EQ(sound::CurrentSoundPath, ProgramPath("SOcean.dll"));
     EXPECT_TRUE(Form1->Timer2->Enabled());
     EXPECT_TRUE(Form4->total->Enabled());
     EXPECT_FALSE(Form4->Timer2->Enabled());
@@ -286,7 +287,7 @@ TEST_F(SleepWindowTest, AnUnknownSoundPassesTheNightInSilenceAndTheCommandStillR
       EXPECT_NE(e.code, 0);
     }
   }
-  EXPECT_EQ(CurrentSoundPath, program_dir);
+  EXPECT_EQ(sound::CurrentSoundPath, program_dir);
   ASSERT_EQ(power.requests().size(), 1u);
   EXPECT_EQ(power.requests()[0].flags, 9u);
   EXPECT_TRUE(errors.empty());

@@ -14,6 +14,7 @@
 #include "routine/breathing_window.h"
 #include "routine/focus_window.h"
 #include "routine/sleep_window.h"
+#include "sound/current_sound.h"
 
 namespace somnara::routine {
 namespace {
@@ -149,7 +150,7 @@ TEST_F(RoutineStepsTest, FocusStepFadesInShowsTheBackdropPartsAndStartsTheGuidan
     EXPECT_FALSE(Form5->lbl1->Visible());
     EXPECT_FALSE(Form5->Timer5->Enabled());
     EXPECT_EQ(Form5->AlphaBlendValue(), 255);
-    EXPECT_EQ(CurrentSoundPath, ProgramPath("somna.dll"));
+    EXPECT_EQ(sound::CurrentSoundPath, ProgramPath("somna.dll"));
     EXPECT_TRUE(Form1->Timer2->Enabled());
     EXPECT_EQ(Form5->Label1->Caption(), "1");
   });

@@ -5,6 +5,7 @@
 #include "framework/controls/speed_button.h"
 #include "framework/controls/track_bar.h"
 #include "routine/wizard/wizard_fixture.h"
+#include "sound/current_sound.h"
 
 namespace somnara::routine {
 namespace {
@@ -33,7 +34,7 @@ TEST_F(WizardTestPlayback, PressPressPressPlaysStopsAndPlaysAgainFromTheStart) {
   At(3001, [&] {
     EXPECT_EQ(Form3->speedbutton1->Caption(), "Stop");
     EXPECT_TRUE(Form3->speedbutton1->Down());
-    EXPECT_EQ(CurrentSoundPath, ProgramPath("SNatural.dll"));
+    EXPECT_EQ(sound::CurrentSoundPath, ProgramPath("SNatural.dll"));
   });
   PressTest(8000);
   At(8001, [&] {

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "platform/platform.h"
 #include "temp_folder.h"
 
-namespace somnara::app {
+namespace somnara::settings {
 namespace {
 
 using platform::RecordingProfileStore;
@@ -41,25 +41,25 @@ TEST_F(SettingsTest, FreshInstallationReadsDefaultsAndFirstWriteCreatesTheFile) 
   EXPECT_EQ(SettingsFilePath(), folder_.path() + "/option.ini");
   {
     Settings settings(SettingsFilePath());
-    EXPECT_EQ(settings.ReadString(kOptionSection, kVolKey, "30"), "30");
-    EXPECT_EQ(settings.ReadString(kOptionSection, kVolKey, "25"), "25");
-    EXPECT_TRUE(settings.ReadBool(kOptionSection, kFoutKey, true));
-    EXPECT_EQ(settings.ReadInteger(kOptionSection, kExeKey, 3), 3);
-    EXPECT_EQ(settings.ReadInteger(kOptionSection, kMusicKey, 0), 0);
+    EXPECT_EQ(settings.Read(kProposedPlayMinutes), "30");
+    EXPECT_EQ(settings.Read(kPlayMinutes), "25");
+    EXPECT_TRUE(settings.Read(kFadeOut));
+    EXPECT_EQ(settings.Read(kFinishCommand), 3);
+    EXPECT_EQ(settings.Read(kMusic), 0);
   }
   EXPECT_FALSE(std::filesystem::exists(path()));
 
   // One pass through the wizard without changing anything.
   {
     Settings settings(SettingsFilePath());
-    settings.WriteInteger(kOptionSection, kMusicKey, 0);
-    settings.WriteInteger(kOptionSection, kVolumeKey, 100);
+    settings.Write(kMusic, 0);
+    settings.Write(kVolume, 100);
   }
   {
     Settings settings(SettingsFilePath());
-    settings.WriteString(kOptionSection, kVolKey, "30");
-    settings.WriteBool(kOptionSection, kFoutKey, true);
-    settings.WriteInteger(kOptionSection, kExeKey, 3);
+    settings.Write(kPlayMinutes, "30");
+    settings.Write(kFadeOut, true);
+    settings.Write(kFinishCommand, 3);
   }
   EXPECT_EQ(ReadBytes(path()), "[Option]\nmusic=0\nvolume=100\nvol=30\nfout=1\nexe=3\n");
   EXPECT_EQ(recorder_.calls().back(),
@@ -97,7 +97,8 @@ TEST_F(SettingsTest, IntegersFollowTheHexadecimalRuleAndFallBackOnAnythingElse) 
   };
   for (const auto& [text, expected] : cases) {
     WriteBytes(path(), "[Option]\nexe=" + text + "\n");
-    EXPECT_EQ(Settings(SettingsFilePath()).ReadInteger(kOptionSection, kExeKey, 3), expected)
+    EXPECT_EQ(Settings(SettingsFilePath()).ReadInteger(kOptionSection, kFinishCommand.key, 3),
+              expected)
         << "exe=" << text;
   }
 }
@@ -109,31 +110,32 @@ TEST_F(SettingsTest, BooleansAreAnyNonZeroNumber) {
   };
   for (const auto& [text, fallback, expected] : cases) {
     WriteBytes(path(), "[Option]\nfout=" + text + "\n");
-    EXPECT_EQ(Settings(SettingsFilePath()).ReadBool(kOptionSection, kFoutKey, fallback), expected)
+    EXPECT_EQ(Settings(SettingsFilePath()).ReadBool(kOptionSection, kFadeOut.key, fallback),
+              expected)
         << "fout=" << text << " default " << fallback;
   }
 }
 
 TEST_F(SettingsTest, TextsAndIndicesComeBackAsWritten) {
   Settings settings(SettingsFilePath());
-  settings.WriteString(kOptionSection, kVolKey, "abc");
-  settings.WriteInteger(kOptionSection, kMusicKey, -1);
-  EXPECT_EQ(settings.ReadString(kOptionSection, kVolKey, "25"), "abc");
-  EXPECT_EQ(settings.ReadInteger(kOptionSection, kMusicKey, 0), -1);
+  settings.WriteString(kOptionSection, kPlayMinutes.key, "abc");
+  settings.WriteInteger(kOptionSection, kMusic.key, -1);
+  EXPECT_EQ(settings.ReadString(kOptionSection, kPlayMinutes.key, "25"), "abc");
+  EXPECT_EQ(settings.ReadInteger(kOptionSection, kMusic.key, 0), -1);
 
   WriteBytes(path(), "[Option]\nmusic=4\nvol=45\n");
-  EXPECT_EQ(settings.ReadString(kOptionSection, kVolKey, "25"), "45");
-  EXPECT_EQ(settings.ReadString(kOptionSection, kVolKey, "30"), "45");
-  settings.WriteString(kOptionSection, kVolKey, std::string(3000, '9'));
-  EXPECT_EQ(settings.ReadString(kOptionSection, kVolKey, "25").size(), 2047u);
-  EXPECT_EQ(settings.ReadInteger(kOptionSection, kMusicKey, 0), 4);
+  EXPECT_EQ(settings.ReadString(kOptionSection, kPlayMinutes.key, "25"), "45");
+  EXPECT_EQ(settings.ReadString(kOptionSection, kPlayMinutes.key, "30"), "45");
+  settings.WriteString(kOptionSection, kPlayMinutes.key, std::string(3000, '9'));
+  EXPECT_EQ(settings.ReadString(kOptionSection, kPlayMinutes.key, "25").size(), 2047u);
+  EXPECT_EQ(settings.ReadInteger(kOptionSection, kMusic.key, 0), 4);
 }
 
 TEST_F(SettingsTest, RefusedWriteNamesTheFullPathAndStopsTheGroup) {
   platform::Current().program_dir = folder_.File("gone");
   std::string missing = SettingsFilePath();
   try {
-    Settings(missing).WriteInteger(kOptionSection, kMusicKey, 2);
+    Settings(missing).WriteInteger(kOptionSection, kMusic.key, 2);
     FAIL() << "no error raised";
   } catch (const fw::FileError& error) {
     EXPECT_EQ(std::string(error.what()), "Unable to write to " + missing);
@@ -144,9 +146,9 @@ TEST_F(SettingsTest, RefusedWriteNamesTheFullPathAndStopsTheGroup) {
   recorder_.RefuseWritesAfter(1, EROFS);
   auto step2 = [] {
     Settings settings(SettingsFilePath());
-    settings.WriteInteger(kOptionSection, kMusicKey, 5);
-    settings.WriteInteger(kOptionSection, kVolumeKey, 80);
-    settings.WriteString(kOptionSection, kVolKey, "10");
+    settings.WriteInteger(kOptionSection, kMusic.key, 5);
+    settings.WriteInteger(kOptionSection, kVolume.key, 80);
+    settings.WriteString(kOptionSection, kPlayMinutes.key, "10");
   };
   EXPECT_THROW(step2(), fw::FileError);
   EXPECT_EQ(ReadBytes(path()), "[Option]\nmusic=5\n");
@@ -154,4 +156,4 @@ TEST_F(SettingsTest, RefusedWriteNamesTheFullPathAndStopsTheGroup) {
 }
 
 }  // namespace
-}  // namespace somnara::app
+}  // namespace somnara::settings

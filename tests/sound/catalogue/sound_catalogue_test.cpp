@@ -8,7 +8,7 @@
 #include "platform/headless/headless_system_volume.h"
 #include "platform/headless/headless_window_system.h"
 #include "platform/platform.h"
-#include "routine/routine_values.h"
+#include "sound/current_sound.h"
 #include "sound/test_playback.h"
 #include "sound/volume_control.h"
 
@@ -18,7 +18,7 @@ namespace {
 class SoundTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetRoutineValues();
+    CurrentSoundPath.clear();
     platform::Services s;
     s.windows = &windows;
     s.media = &media;
@@ -29,7 +29,7 @@ class SoundTest : public ::testing::Test {
   }
   void TearDown() override {
     platform::Install({});
-    ResetRoutineValues();
+    CurrentSoundPath.clear();
   }
   std::vector<std::string> Commands() const {
     std::vector<std::string> out;

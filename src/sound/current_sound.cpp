@@ -1,0 +1,7 @@
+#include "sound/current_sound.h"
+
+namespace somnara::sound {
+
+std::string CurrentSoundPath;
+
+}  // namespace somnara::sound
