@@ -25,7 +25,6 @@ struct MouseButtons {
   bool right = false;
   bool middle = false;
 
-  bool Any() const { return left || right || middle; }
   // The same buttons with one of them pressed or released.
   MouseButtons With(MouseButton button, bool down) const {
     MouseButtons held = *this;
