@@ -286,10 +286,7 @@ void ComboBox::MouseMove(unsigned shift, int x, int y) {
 
 void ComboBox::Paint() {
   Canvas& c = GetCanvas();
-  Rect r = ClientRect();
-  DrawSunkenEdge(c, r);
-  c.Brush().SetColor(Enabled() ? GetColor() : clBtnFace);
-  c.FillRect(r);
+  DrawFieldBox(c, ClientRect(), ControlBorder::kSingle, true, Enabled() ? GetColor() : clBtnFace);
   Rect button = ButtonRect();
   c.Brush().SetColor(clBtnFace);
   c.FillRect(button);

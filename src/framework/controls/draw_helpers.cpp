@@ -34,6 +34,26 @@ void DrawSunkenEdge(Canvas& canvas, Rect& r) {
   Frame3D(canvas, r, cl3DDkShadow, cl3DLight, 1);
 }
 
+Rect DrawFieldBox(Canvas& canvas, Rect r, ControlBorder border, bool ctl3d, Color fill) {
+  if (border == ControlBorder::kSingle) {
+    if (ctl3d) {
+      DrawSunkenEdge(canvas, r);
+    } else {
+      canvas.Brush().SetColor(clWindowFrame);
+      canvas.FrameRect(r);
+      r = r.Inflate(-1, -1);
+    }
+  }
+  canvas.Brush().SetColor(fill);
+  canvas.FillRect(r);
+  return r;
+}
+
+int FieldBorderSize(ControlBorder border, bool ctl3d) {
+  if (border == ControlBorder::kNone) return 0;
+  return ctl3d ? 2 : 1;
+}
+
 void DrawEtchedFrame(Canvas& canvas, const Rect& r) {
   canvas.Brush() = Brush();
   canvas.Brush().SetColor(clBtnHighlight);

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "framework/controls/control_enums.h"
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/color.h"
 #include "platform/geometry.h"
@@ -18,6 +19,12 @@ void Frame3D(Canvas& canvas, Rect& r, Color top_left, Color bottom_right, int wi
 void DrawRaisedEdge(Canvas& canvas, Rect& r);
 void DrawSunkenEdge(Canvas& canvas, Rect& r);
 void DrawEtchedFrame(Canvas& canvas, const Rect& r);
+
+// The box of a text field (edit, memo, combo box): with a border, two sunken rings under
+// Ctl3D or one dark line without; inside it, `fill`. Returns the area inside the border.
+Rect DrawFieldBox(Canvas& canvas, Rect r, ControlBorder border, bool ctl3d, Color fill);
+// How many pixels that border takes from each side.
+int FieldBorderSize(ControlBorder border, bool ctl3d);
 
 // Text in rect with DrawText flags; a disabled control's text is embossed in the button
 // highlight and shadow colours. The canvas brush is left clear.

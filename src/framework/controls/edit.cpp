@@ -68,13 +68,8 @@ void Edit::SelectAll() {
   EditorChanged(false);
 }
 
-int Edit::BorderSize() const {
-  if (border_style_ == ControlBorder::kNone) return 0;
-  return ctl3d_ ? 2 : 1;
-}
-
 Rect Edit::TextArea() const {
-  int inset = BorderSize() + border_width_ + 1;
+  int inset = FieldBorderSize(border_style_, ctl3d_) + border_width_ + 1;
   return ClientRect().Inflate(-inset, -inset);
 }
 
@@ -153,18 +148,7 @@ void Edit::MouseMove(unsigned shift, int x, int y) {
 
 void Edit::Paint() {
   Canvas& c = GetCanvas();
-  Rect r = ClientRect();
-  if (border_style_ == ControlBorder::kSingle) {
-    if (ctl3d_) {
-      DrawSunkenEdge(c, r);
-    } else {
-      c.Brush().SetColor(clWindowFrame);
-      c.FrameRect(r);
-      r = r.Inflate(-1, -1);
-    }
-  }
-  c.Brush().SetColor(Enabled() ? GetColor() : clBtnFace);
-  c.FillRect(r);
+  DrawFieldBox(c, ClientRect(), border_style_, ctl3d_, Enabled() ? GetColor() : clBtnFace);
   editor_.Paint(c, TextArea(), GetFont(), Focused(), Enabled());
 }
 

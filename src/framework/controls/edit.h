@@ -60,7 +60,6 @@ class Edit : public WinControl {
   virtual void Change();
   // The area the text is drawn in (client coordinates).
   virtual Rect TextArea() const;
-  int BorderSize() const;
   // After the editor changed: the caption follows, the view follows the caret.
   void EditorChanged(bool text_changed);
 

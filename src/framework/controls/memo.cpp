@@ -148,14 +148,14 @@ bool Memo::HasScrollBar() const {
 }
 
 Rect Memo::ScrollBarArea() const {
-  int b = border_style_ == ControlBorder::kNone ? 0 : ctl3d_ ? 2 : 1;
+  int b = FieldBorderSize(border_style_, ctl3d_);
   Rect r = ClientRect().Inflate(-b, -b);
   r.left = std::max(r.left, r.right - kScrollBarWidth);
   return r;
 }
 
 Rect Memo::TextArea() const {
-  int b = border_style_ == ControlBorder::kNone ? 0 : ctl3d_ ? 2 : 1;
+  int b = FieldBorderSize(border_style_, ctl3d_);
   Rect r = ClientRect().Inflate(-b, -b);
   if (HasScrollBar()) r.right = std::max(r.left, r.right - kScrollBarWidth);
   r.left += 2;
@@ -462,18 +462,7 @@ void Memo::UpdateScrollBar() {
 
 void Memo::Paint() {
   Canvas& c = GetCanvas();
-  Rect r = ClientRect();
-  if (border_style_ == ControlBorder::kSingle) {
-    if (ctl3d_) {
-      DrawSunkenEdge(c, r);
-    } else {
-      c.Brush().SetColor(clWindowFrame);
-      c.FrameRect(r);
-      r = r.Inflate(-1, -1);
-    }
-  }
-  c.Brush().SetColor(Enabled() ? GetColor() : clBtnFace);
-  c.FillRect(r);
+  DrawFieldBox(c, ClientRect(), border_style_, ctl3d_, Enabled() ? GetColor() : clBtnFace);
 
   const auto& lines = Layout();
   const std::string& t = state_.Text();
