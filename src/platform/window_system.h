@@ -17,6 +17,9 @@ class WindowSystem {
                                                      NativeWindowListener* listener) = 0;
   virtual Size ScreenSize() const = 0;
   virtual Rect WorkArea() const = 0;
+  // The work area of the monitor nearest a window (outer bounds, screen coordinates). A
+  // backend that knows one monitor answers WorkArea().
+  virtual Rect WorkAreaNear(const Rect& window) const { return WorkArea(); }
   virtual Point CursorPos() const = 0;
 
   // Sleeps until input arrives or the clock reaches deadline_ms (-1: no deadline), then
