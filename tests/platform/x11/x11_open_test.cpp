@@ -94,7 +94,7 @@ TEST_F(X11ScreenTest, WorkAreaFromAWindowManagerOfTheCurrentDesktop) {
   EXPECT_EQ(system_->ProtocolErrorCount(), 0u);
 }
 
-TEST_F(X11ScreenTest, MonitorPowerAndBeepOnAServerWithoutDpmsDoNothingQuietly) {
+TEST_F(X11ScreenTest, MonitorPowerOnAServerWithoutDpmsIsRefusedWithOneLineAndBeepIsQuiet) {
   ::testing::internal::CaptureStderr();
   ::testing::internal::CaptureStdout();
   system_->SetMonitorPower(2);
@@ -104,7 +104,9 @@ TEST_F(X11ScreenTest, MonitorPowerAndBeepOnAServerWithoutDpmsDoNothingQuietly) {
   system_->Beep();
   Pump(20);
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "somnara: the display cannot be switched off: the X server \"" + xvfb_.display() +
+                "\" has no display power control\n");
   EXPECT_EQ(system_->ProtocolErrorCount(), 0u);
 }
 
