@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/controls/popup_menu.h"
+#include "framework/controls/menu.h"
 
 namespace somnara::fw {
 
@@ -55,14 +55,51 @@ void MenuItem::Detach() {
   if (menu_ != nullptr) menu_->Remove(this);
 }
 
+void MenuItem::Changed(bool rebuild) {
+  if (IsDestroying()) return;
+  if (fw::Menu* menu = Menu()) menu->MenuChanged(this, rebuild);
+}
+
+void MenuItem::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  Changed(false);
+}
+
 void MenuItem::SetShortCut(fw::ShortCut shortcut) {
   shortcut_ = shortcut;
   shortcut_text_ = ShortCutToText(shortcut);
+  Changed(false);
 }
 
 void MenuItem::SetShortCutText(const std::string& text) {
   shortcut_ = TextToShortCut(text);
   shortcut_text_ = shortcut_ != 0 ? ShortCutToText(shortcut_) : text;
+  Changed(false);
+}
+
+void MenuItem::SetEnabled(bool on) {
+  enabled_ = on;
+  Changed(false);
+}
+
+void MenuItem::SetVisible(bool on) {
+  visible_ = on;
+  Changed(true);
+}
+
+void MenuItem::SetChecked(bool on) {
+  checked_ = on;
+  Changed(false);
+}
+
+void MenuItem::SetDefault(bool on) {
+  default_ = on;
+  Changed(false);
+}
+
+void MenuItem::SetImageIndex(int index) {
+  image_index_ = index;
+  Changed(false);
 }
 
 void MenuItem::Add(MenuItem* item) {
@@ -77,6 +114,7 @@ void MenuItem::Insert(int index, MenuItem* item) {
   index = std::clamp(index, 0, Count());
   items_.insert(items_.begin() + index, item);
   item->parent_item_ = this;
+  Changed(true);
 }
 
 void MenuItem::Remove(MenuItem* item) {
@@ -84,16 +122,17 @@ void MenuItem::Remove(MenuItem* item) {
   if (it == items_.end()) return;
   items_.erase(it);
   item->parent_item_ = nullptr;
+  Changed(true);
 }
 
-PopupMenu* MenuItem::Menu() const {
+fw::Menu* MenuItem::Menu() const {
   const MenuItem* top = this;
   while (top->parent_item_ != nullptr) top = top->parent_item_;
   return top->menu_;
 }
 
 void MenuItem::SetParentComponent(Component* parent) {
-  if (auto* menu = dynamic_cast<PopupMenu*>(parent))
+  if (auto* menu = dynamic_cast<fw::Menu*>(parent))
     menu->Add(this);
   else if (auto* item = dynamic_cast<MenuItem*>(parent))
     item->Add(this);

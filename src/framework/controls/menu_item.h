@@ -12,7 +12,7 @@
 namespace somnara::fw {
 
 class Canvas;
-class PopupMenu;
+class Menu;
 
 // Owner drawing of a menu item: its size, then its painting (selected = highlighted).
 using MenuMeasureItemEvent =
@@ -21,7 +21,8 @@ using MenuDrawItemEvent =
     std::function<void(Component* sender, Canvas& canvas, const Rect& rect, bool selected)>;
 
 // One entry of a menu: a caption ("-" makes a separator) with an optional access key
-// ("&Open"), a shortcut shown at the right ("F1"), and a check mark. In a window
+// ("&Open"), a shortcut shown at the right ("F1"), a check mark and a picture of the
+// menu's image list. Every change is reported to the menu the item belongs to. In a window
 // description items are nested in their menu (or in another item, for a sub-menu) and are
 // handed it through SetParentComponent.
 class MenuItem : public Component {
@@ -32,7 +33,7 @@ class MenuItem : public Component {
   const ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
 
   std::string Caption() const { return caption_; }
-  void SetCaption(const std::string& caption) { caption_ = caption; }
+  void SetCaption(const std::string& caption);
   bool IsSeparator() const { return caption_ == "-"; }
   fw::ShortCut ShortCut() const { return shortcut_; }
   void SetShortCut(fw::ShortCut shortcut);
@@ -40,17 +41,17 @@ class MenuItem : public Component {
   std::string ShortCutText() const { return shortcut_text_; }
   void SetShortCutText(const std::string& text);
   bool Enabled() const { return enabled_; }
-  void SetEnabled(bool on) { enabled_ = on; }
+  void SetEnabled(bool on);
   bool Visible() const { return visible_; }
-  void SetVisible(bool on) { visible_ = on; }
+  void SetVisible(bool on);
   bool Checked() const { return checked_; }
-  void SetChecked(bool on) { checked_ = on; }
+  void SetChecked(bool on);
   bool Default() const { return default_; }
-  void SetDefault(bool on) { default_ = on; }
+  void SetDefault(bool on);
   bool RadioItem() const { return radio_item_; }
   void SetRadioItem(bool on) { radio_item_ = on; }
   int ImageIndex() const { return image_index_; }
-  void SetImageIndex(int index) { image_index_ = index; }
+  void SetImageIndex(int index);
   int Tag() const { return tag_; }
   void SetTag(int tag) { tag_ = tag; }
   std::string Hint() const { return hint_; }
@@ -65,7 +66,7 @@ class MenuItem : public Component {
   void Remove(MenuItem* item);
   MenuItem* ParentItem() const { return parent_item_; }
   // The menu this item belongs to, directly or through its parent items.
-  PopupMenu* Menu() const;
+  fw::Menu* Menu() const;
 
   void SetParentComponent(Component* parent) override;
 
@@ -77,8 +78,10 @@ class MenuItem : public Component {
   MenuDrawItemEvent OnDrawItem;
 
  private:
-  friend class PopupMenu;
+  friend class fw::Menu;
   void Detach();
+  // Tells the menu, when there is one; `rebuild` when items came or went.
+  void Changed(bool rebuild);
 
   std::string caption_;
   fw::ShortCut shortcut_ = 0;
@@ -93,7 +96,7 @@ class MenuItem : public Component {
   std::string hint_;
   std::vector<MenuItem*> items_;
   MenuItem* parent_item_ = nullptr;
-  PopupMenu* menu_ = nullptr;
+  fw::Menu* menu_ = nullptr;
 };
 
 }  // namespace somnara::fw

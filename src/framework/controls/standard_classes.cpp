@@ -7,6 +7,7 @@
 #include "framework/controls/edit.h"
 #include "framework/controls/group_box.h"
 #include "framework/controls/image.h"
+#include "framework/controls/image_list.h"
 #include "framework/controls/label.h"
 #include "framework/controls/memo.h"
 #include "framework/controls/menu_item.h"
@@ -37,6 +38,7 @@ void RegisterStandardClasses() {
   TrackBar::StaticClassInfo();
   PopupMenu::StaticClassInfo();
   MenuItem::StaticClassInfo();
+  ImageList::StaticClassInfo();
 }
 
 }  // namespace somnara::fw
