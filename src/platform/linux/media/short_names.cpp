@@ -108,7 +108,15 @@ std::optional<std::string> Walk(const std::string& path, Pick pick) {
       continue;
     }
     std::optional<std::vector<std::string>> entries = ListDirectory(dir);
-    if (!entries) return std::nullopt;
+    if (!entries) {
+      // A folder one may pass through but not list (a home folder of mode 0711): its
+      // entries are reached by their exact names only, so they keep their long form.
+      std::error_code ec;
+      if (!fs::exists(dir / part, ec)) return std::nullopt;
+      out.push_back(part);
+      dir /= part;
+      continue;
+    }
     std::optional<std::pair<std::string, std::string>> chosen = pick(part, *entries);
     if (!chosen) return std::nullopt;
     out.push_back(chosen->second);

@@ -18,7 +18,8 @@ bool IsShortName(std::string_view name);
 std::map<std::string, std::string> ShortNames(std::vector<std::string> entries);
 
 // The short form of an existing path ("/my sounds/a.wav" -> "/MYSOUN~1/a.wav"), or
-// nothing when some part of it does not exist.
+// nothing when some part of it does not exist. The entries of a folder that cannot be
+// listed keep their long form: nothing tells which aliases their neighbours would take.
 std::optional<std::string> ShortenPath(const std::string& path);
 
 // The file that path names, taking each part as an exact name, as a short name or as a
