@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
+#include <set>
 #include <thread>
 
 namespace somnara::platform {
@@ -16,8 +18,22 @@ constexpr guint kPlayFlagSoftVolume = 1u << 4;
 constexpr int64_t kNsPerMs = 1000000;
 constexpr int kDurationWaitMs = 20;
 
+// Files whose timed-out pipelines are still being released on a thread of their own.
+std::mutex g_releasing_mutex;
+std::set<std::string>& Releasing() {
+  static auto* files = new std::set<std::string>;  // never destroyed: releases may end late
+  return *files;
+}
+
+bool StillReleasing(const std::string& file) {
+  std::lock_guard lock(g_releasing_mutex);
+  return Releasing().count(file) != 0;
+}
+
 // Gives the MIDI synthesiser its instruments and loudness. The soundfont is named here
 // rather than looked for in the data directories, which a desktop session may not list.
+// `data` is a copy of the options owned by the signal connection, so it lives as long as
+// the pipeline can still set elements up, even once the device is gone.
 void SetUpElement(GstElement* /*playbin*/, GstElement* element, gpointer data) {
   const auto* options = static_cast<const GstMediaOptions*>(data);
   GstElementFactory* factory = gst_element_get_factory(element);
@@ -45,10 +61,14 @@ bool IsOutputFailure(GstMessage* error, GstElement* sink) {
 
 }  // namespace
 
-GstMediaDevice::GstMediaDevice(GstElement* pipeline, const GstMediaOptions& options)
+void DeleteOptions(gpointer data, GClosure* /*closure*/) {
+  delete static_cast<GstMediaOptions*>(data);
+}
+
+GstMediaDevice::GstMediaDevice(GstElement* pipeline, const std::string& file)
     : pipeline_(GST_ELEMENT(gst_object_ref_sink(pipeline))),
       bus_(gst_element_get_bus(pipeline_)),
-      options_(options) {}
+      file_(file) {}
 
 GstMediaDevice::~GstMediaDevice() {
   auto release = [](GstElement* pipeline, GstBus* bus) {
@@ -59,7 +79,15 @@ GstMediaDevice::~GstMediaDevice() {
   if (release_in_background_) {
     // Stopping waits for the streaming threads, and one that is still busy opening (a
     // soundfont loading from a slow disk) would hold the caller past the open's bound.
-    std::thread(release, pipeline_, bus_).detach();
+    {
+      std::lock_guard lock(g_releasing_mutex);
+      Releasing().insert(file_);
+    }
+    std::thread([release, pipeline = pipeline_, bus = bus_, file = file_] {
+      release(pipeline, bus);
+      std::lock_guard lock(g_releasing_mutex);
+      Releasing().erase(file);
+    }).detach();
   } else {
     release(pipeline_, bus_);
   }
@@ -69,9 +97,12 @@ MediaError GstMediaDevice::Open(const std::string& file, const std::string& audi
                                 const GstMediaOptions& options,
                                 std::unique_ptr<MediaDevice>* device, OpenFailure* failure) {
   *failure = OpenFailure::kNone;
+  // A file that timed out is refused until its pipeline is gone: retried by the loop timer
+  // every tick, it would otherwise cost a full wait and one more stuck thread each time.
+  if (StillReleasing(file)) return MediaError::kOpenTimedOut;
   GstElement* playbin = gst_element_factory_make("playbin", nullptr);
   if (playbin == nullptr) return MediaError::kDeviceFailed;
-  std::unique_ptr<GstMediaDevice> self(new GstMediaDevice(playbin, options));
+  std::unique_ptr<GstMediaDevice> self(new GstMediaDevice(playbin, file));
 
   GstElement* sink = gst_element_factory_make(audio_sink.c_str(), nullptr);
   GstElement* video_sink = gst_element_factory_make("fakesink", nullptr);
@@ -94,7 +125,8 @@ MediaError GstMediaDevice::Open(const std::string& file, const std::string& audi
   g_object_set(self->pipeline_, "uri", uri, "audio-sink", sink, "video-sink", video_sink, "flags",
                kPlayFlagAudio | kPlayFlagSoftVolume, nullptr);
   g_free(uri);
-  g_signal_connect(self->pipeline_, "element-setup", G_CALLBACK(&SetUpElement), &self->options_);
+  g_signal_connect_data(self->pipeline_, "element-setup", G_CALLBACK(&SetUpElement),
+                        new GstMediaOptions(options), &DeleteOptions, GConnectFlags(0));
 
   GstStateChangeReturn change = gst_element_set_state(self->pipeline_, GST_STATE_PAUSED);
   if (change == GST_STATE_CHANGE_ASYNC || change == GST_STATE_CHANGE_FAILURE) {

@@ -18,8 +18,9 @@ class GstMediaDevice : public MediaDevice {
   enum class OpenFailure { kNone, kOutput };
 
   // Opens file (an existing path) and waits, at most options.open_timeout_ms, until it is
-  // ready to play. audio_sink is the factory of the sink to play into ("fakesink" plays
-  // in silence at the pace of the clock).
+  // ready to play. A file whose earlier open timed out is refused at once (kOpenTimedOut)
+  // until that attempt's pipeline has been released. audio_sink is the factory of the sink to play
+  // into ("fakesink" plays in silence at the pace of the clock).
   static MediaError Open(const std::string& file, const std::string& audio_sink,
                          const GstMediaOptions& options, std::unique_ptr<MediaDevice>* device,
                          OpenFailure* failure);
@@ -34,7 +35,7 @@ class GstMediaDevice : public MediaDevice {
   void Poll() override;
 
  private:
-  GstMediaDevice(GstElement* pipeline, const GstMediaOptions& options);
+  GstMediaDevice(GstElement* pipeline, const std::string& file);
 
   void ReachEnd();
   int64_t RawPositionMs();
@@ -43,7 +44,7 @@ class GstMediaDevice : public MediaDevice {
 
   GstElement* pipeline_;
   GstBus* bus_;
-  GstMediaOptions options_;
+  std::string file_;
   bool playing_ = false;
   bool at_end_ = false;
   int64_t end_ms_ = 0;
