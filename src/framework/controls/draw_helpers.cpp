@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "framework/graphics/text_renderer.h"
+
 namespace somnara::fw {
 
 void Frame3D(Canvas& canvas, Rect& r, Color top_left, Color bottom_right, int width) {
@@ -52,6 +54,28 @@ Rect DrawFieldBox(Canvas& canvas, Rect r, ControlBorder border, bool ctl3d, Colo
 int FieldBorderSize(ControlBorder border, bool ctl3d) {
   if (border == ControlBorder::kNone) return 0;
   return ctl3d ? 2 : 1;
+}
+
+void DrawTextSelection(Canvas& canvas, const Font& font, std::string_view line, size_t from,
+                       size_t to, int x, int y, int height, const Rect& clip) {
+  TextRenderer& tr = TextRenderer::Instance();
+  int x0 = x + tr.Width(font, line.substr(0, from));
+  int x1 = x + tr.Width(font, line.substr(0, to));
+  Rect selection = Rect{x0, y, x1, y + height}.Intersect(clip);
+  canvas.Brush().SetColor(clHighlight);
+  canvas.FillRect(selection);
+  canvas.Brush().SetStyle(BrushStyle::kClear);
+  Color text_color = canvas.Font().Color();
+  canvas.Font().SetColor(clHighlightText);
+  canvas.TextRect(selection, x0, y, line.substr(from, to - from));
+  canvas.Font().SetColor(text_color);
+}
+
+void DrawCaret(Canvas& canvas, int x, int top, int bottom) {
+  canvas.Pen() = Pen();
+  canvas.Pen().SetColor(clWindowText);
+  canvas.MoveTo(x, top);
+  canvas.LineTo(x, bottom);
 }
 
 void DrawEtchedFrame(Canvas& canvas, const Rect& r) {

@@ -26,6 +26,13 @@ Rect DrawFieldBox(Canvas& canvas, Rect r, ControlBorder border, bool ctl3d, Colo
 // How many pixels that border takes from each side.
 int FieldBorderSize(ControlBorder border, bool ctl3d);
 
+// The selected bytes [from, to) of a line of text drawn at (x, y), a line `height` tall:
+// highlight behind, highlight text over, both kept inside `clip`.
+void DrawTextSelection(Canvas& canvas, const Font& font, std::string_view line, size_t from,
+                       size_t to, int x, int y, int height, const Rect& clip);
+// A text caret at x from top down to bottom.
+void DrawCaret(Canvas& canvas, int x, int top, int bottom);
+
 // Text in rect with DrawText flags; a disabled control's text is embossed in the button
 // highlight and shadow colours. The canvas brush is left clear.
 void DrawControlText(Canvas& canvas, std::string_view text, Rect rect, unsigned flags,

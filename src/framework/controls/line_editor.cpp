@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "framework/controls/draw_helpers.h"
 #include "framework/events.h"
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/text_renderer.h"
@@ -97,23 +98,11 @@ void LineEditor::Paint(Canvas& c, const Rect& r, const Font& font, bool focused,
   c.Brush().SetStyle(BrushStyle::kClear);
   c.TextRect(r, x, y, text);
   if (!focused) return;
-  if (state_.HasSelection()) {
-    int x0 = x + tr.Width(font, std::string_view(text).substr(0, state_.SelStart()));
-    int x1 = x + tr.Width(font, std::string_view(text).substr(0, state_.SelEnd()));
-    Rect sel = Rect{x0, y, x1, y + line}.Intersect(r);
-    c.Brush().SetColor(clHighlight);
-    c.FillRect(sel);
-    c.Brush().SetStyle(BrushStyle::kClear);
-    c.Font().SetColor(clHighlightText);
-    c.TextRect(sel, x0, y, state_.SelectedText());
-  }
+  if (state_.HasSelection())
+    DrawTextSelection(c, font, text, state_.SelStart(), state_.SelEnd(), x, y, line, r);
   int cx = x + tr.Width(font, std::string_view(text).substr(0, state_.Caret()));
-  if (cx >= r.left && cx < r.right) {
-    c.Pen() = Pen();
-    c.Pen().SetColor(clWindowText);
-    c.MoveTo(cx, std::max(r.top, y));
-    c.LineTo(cx, std::min(r.bottom, y + line));
-  }
+  if (cx >= r.left && cx < r.right)
+    DrawCaret(c, cx, std::max(r.top, y), std::min(r.bottom, y + line));
 }
 
 }  // namespace somnara::fw

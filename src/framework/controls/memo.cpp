@@ -483,30 +483,15 @@ void Memo::Paint() {
     c.TextRect(text_clip, x, y, s);
     if (focused && state_.HasSelection()) {
       size_t a = std::max(state_.SelStart(), l.begin), b = std::min(state_.SelEnd(), l.end);
-      if (a < b) {
-        int x0 = x + TextWidth(font, std::string_view(t).substr(l.begin, a - l.begin));
-        int x1 = x + TextWidth(font, std::string_view(t).substr(l.begin, b - l.begin));
-        Rect sel = Rect{x0, y, x1, y + h}.Intersect(text_clip);
-        c.Brush().SetColor(clHighlight);
-        c.FillRect(sel);
-        c.Brush().SetStyle(BrushStyle::kClear);
-        Color keep = c.Font().Color();
-        c.Font().SetColor(clHighlightText);
-        c.TextRect(sel, x0, y, std::string_view(t).substr(a, b - a));
-        c.Font().SetColor(keep);
-      }
+      if (a < b) DrawTextSelection(c, font, s, a - l.begin, b - l.begin, x, y, h, text_clip);
     }
   }
   if (focused) {
     int line = LineOf(state_.Caret());
     int y = area.top + (line - top_line_) * h;
     int x = CaretX();
-    if (y >= area.top && y < area.bottom && x >= text_clip.left && x < text_clip.right) {
-      c.Pen() = Pen();
-      c.Pen().SetColor(clWindowText);
-      c.MoveTo(x, y);
-      c.LineTo(x, std::min(y + h, area.bottom));
-    }
+    if (y >= area.top && y < area.bottom && x >= text_clip.left && x < text_clip.right)
+      DrawCaret(c, x, y, std::min(y + h, area.bottom));
   }
   if (HasScrollBar()) {
     UpdateScrollBar();

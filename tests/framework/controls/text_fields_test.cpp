@@ -4,6 +4,7 @@
 #include "framework/controls/edit.h"
 #include "framework/controls/memo.h"
 #include "framework/description/description_loader.h"
+#include "framework/graphics/text_renderer.h"
 
 namespace somnara::fw {
 namespace {
@@ -168,6 +169,31 @@ TEST_F(TextFieldsTest, MemoEditingAcrossLines) {
   EXPECT_EQ(changes, 9 + 1 + 1 + 2);
   memo->SetText("one\r\ntwo");
   EXPECT_EQ(memo->Lines(), (std::vector<std::string>{"one", "two"}));
+}
+
+TEST_F(TextFieldsTest, MemoHighlightsOnlyTheSelectedCharactersOfEachLine) {
+  Form* form = MakeForm();
+  auto* memo = new Memo(form);
+  memo->SetParent(form);
+  memo->SetLines({"abc", "defgh"});
+  memo->SetFocus();
+  memo->SetCaretPos(1);
+  for (int i = 0; i < 5; ++i) Key(VK_RIGHT, 0, platform::kShift);  // "bc", the break, "de"
+  ASSERT_EQ(memo->SelLength(), 5u);
+  Pump();
+  const Font& font = memo->GetFont();
+  int h = TextRenderer::Instance().Metrics(font).height;
+  int left = 4, top = 3;  // inside the sunken border and the text margin
+  int a = left + TextRenderer::Instance().Width(font, "a");
+  int de = left + TextRenderer::Instance().Width(font, "de");
+  auto highlighted = [&](int x0, int y0, int x1, int y1) {
+    Rect area{x0, y0, x1, y1};
+    return area.Width() * area.Height() - CountOtherThan(*memo, ColorToRgb(clHighlight), area);
+  };
+  EXPECT_EQ(highlighted(left, top, a, top + h), 0);
+  EXPECT_GT(highlighted(a, top, memo->Width() - 4, top + h), 0);
+  EXPECT_GT(highlighted(left, top + h, de, top + 2 * h), 0);
+  EXPECT_EQ(highlighted(de, top + h, memo->Width() - 4, top + 2 * h), 0);
 }
 
 }  // namespace
