@@ -3,15 +3,17 @@
 // in 32-bit colour with alpha.
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <map>
 
 #include "generator.h"
+#include "picture/little_endian.h"
 #include "style_paint.h"
 
 namespace {
 
 using namespace resgen::style;
+using somnara::picture::PutU16;
+using somnara::picture::PutU32;
 
 // Straight (not premultiplied) colour and alpha of one pixel.
 struct Rgba {
@@ -47,8 +49,8 @@ std::vector<Rgba> DrawIcon(int size, bool classic) {
                       {sx - w, sy - w}}),
              Solid(Hex(0xFFFBE8)));
   // Colour and coverage back from the layer laid over black and over white.
-  resgen::Picture on_black = layer.Flatten(Solid(Hex(0x000000)));
-  resgen::Picture on_white = layer.Flatten(Solid(Hex(0xFFFFFF)));
+  resgen::PixelBuffer on_black = layer.Flatten(Solid(Hex(0x000000)));
+  resgen::PixelBuffer on_white = layer.Flatten(Solid(Hex(0xFFFFFF)));
   std::vector<Rgba> out(size_t(size) * size);
   for (size_t i = 0; i < out.size(); ++i) {
     const uint32_t b = on_black.pixels[i], wh = on_white.pixels[i];
@@ -102,17 +104,8 @@ uint32_t Solidified(const Rgba& p) {
   return out;
 }
 
-void Put16(std::string& s, uint32_t v) {
-  s += char(v & 0xFF);
-  s += char((v >> 8) & 0xFF);
-}
-void Put32(std::string& s, uint32_t v) {
-  Put16(s, v & 0xFFFF);
-  Put16(s, v >> 16);
-}
-
 // One image of the icon file: header, palette, colour rows and mask rows, bottom up.
-std::string IconImage(int size, int bits) {
+std::vector<uint8_t> IconImage(int size, int bits) {
   std::vector<Rgba> pixels = DrawIcon(size, bits == 4);
   std::vector<uint32_t> palette;
   std::vector<uint32_t> indices(pixels.size(), 0);
@@ -136,43 +129,43 @@ std::string IconImage(int size, int bits) {
   }
   const int colour_row = ((size * bits + 31) / 32) * 4;
   const int mask_row = ((size + 31) / 32) * 4;
-  std::string s;
-  Put32(s, 40);
-  Put32(s, uint32_t(size));
-  Put32(s, uint32_t(size * 2));
-  Put16(s, 1);
-  Put16(s, uint32_t(bits));
-  Put32(s, 0);
-  Put32(s, uint32_t((colour_row + mask_row) * size));
-  Put32(s, 0);
-  Put32(s, 0);
-  Put32(s, 0);
-  Put32(s, 0);
-  for (uint32_t c : palette) Put32(s, c & 0xFFFFFF);
+  std::vector<uint8_t> s;
+  PutU32(s, 40);
+  PutU32(s, uint32_t(size));
+  PutU32(s, uint32_t(size * 2));
+  PutU16(s, 1);
+  PutU16(s, uint16_t(bits));
+  PutU32(s, 0);
+  PutU32(s, uint32_t((colour_row + mask_row) * size));
+  PutU32(s, 0);
+  PutU32(s, 0);
+  PutU32(s, 0);
+  PutU32(s, 0);
+  for (uint32_t c : palette) PutU32(s, c & 0xFFFFFF);
   for (int y = size - 1; y >= 0; --y) {
-    std::string row(size_t(colour_row), '\0');
+    std::vector<uint8_t> row(size_t(colour_row), 0);
     for (int x = 0; x < size; ++x) {
       const size_t i = size_t(y) * size + x;
       if (bits == 32) {
         const Rgba& p = pixels[i];
-        row[size_t(x) * 4] = char(p.rgb & 0xFF);
-        row[size_t(x) * 4 + 1] = char((p.rgb >> 8) & 0xFF);
-        row[size_t(x) * 4 + 2] = char((p.rgb >> 16) & 0xFF);
-        row[size_t(x) * 4 + 3] = char(p.alpha);
+        row[size_t(x) * 4] = uint8_t(p.rgb);
+        row[size_t(x) * 4 + 1] = uint8_t(p.rgb >> 8);
+        row[size_t(x) * 4 + 2] = uint8_t(p.rgb >> 16);
+        row[size_t(x) * 4 + 3] = p.alpha;
       } else if (bits == 8) {
-        row[size_t(x)] = char(indices[i]);
+        row[size_t(x)] = uint8_t(indices[i]);
       } else {
-        row[size_t(x) / 2] = char(row[size_t(x) / 2] | (indices[i] << (x % 2 ? 0 : 4)));
+        row[size_t(x) / 2] = uint8_t(row[size_t(x) / 2] | (indices[i] << (x % 2 ? 0 : 4)));
       }
     }
-    s += row;
+    s.insert(s.end(), row.begin(), row.end());
   }
   for (int y = size - 1; y >= 0; --y) {
-    std::string row(size_t(mask_row), '\0');
+    std::vector<uint8_t> row(size_t(mask_row), 0);
     for (int x = 0; x < size; ++x)
       if (pixels[size_t(y) * size + x].alpha < 128)
-        row[size_t(x) / 8] = char(row[size_t(x) / 8] | (0x80 >> (x % 8)));
-    s += row;
+        row[size_t(x) / 8] = uint8_t(row[size_t(x) / 8] | (0x80 >> (x % 8)));
+    s.insert(s.end(), row.begin(), row.end());
   }
   return s;
 }
@@ -180,31 +173,29 @@ std::string IconImage(int size, int bits) {
 bool Draw(const std::string& dir) {
   struct Entry {
     int size, bits;
-    std::string data;
+    std::vector<uint8_t> data;
   };
   std::vector<Entry> entries;
   for (int bits : {4, 8, 32})
     for (int size : {48, 32, 16}) entries.push_back({size, bits, IconImage(size, bits)});
-  std::string file;
-  Put16(file, 0);
-  Put16(file, 1);
-  Put16(file, uint32_t(entries.size()));
+  std::vector<uint8_t> file;
+  PutU16(file, 0);
+  PutU16(file, 1);
+  PutU16(file, uint16_t(entries.size()));
   uint32_t offset = uint32_t(6 + 16 * entries.size());
   for (const Entry& e : entries) {
-    file += char(e.size);
-    file += char(e.size);
-    file += char(e.bits == 4 ? 16 : 0);
-    file += char(0);
-    Put16(file, 1);
-    Put16(file, uint32_t(e.bits));
-    Put32(file, uint32_t(e.data.size()));
-    Put32(file, offset);
+    file.push_back(uint8_t(e.size));
+    file.push_back(uint8_t(e.size));
+    file.push_back(e.bits == 4 ? 16 : 0);
+    file.push_back(0);
+    PutU16(file, 1);
+    PutU16(file, uint16_t(e.bits));
+    PutU32(file, uint32_t(e.data.size()));
+    PutU32(file, offset);
     offset += uint32_t(e.data.size());
   }
-  for (const Entry& e : entries) file += e.data;
-  std::ofstream out(dir + "/somnara.ico", std::ios::binary);
-  out << file;
-  return bool(out);
+  for (const Entry& e : entries) file.insert(file.end(), e.data.begin(), e.data.end());
+  return somnara::picture::WriteFileBytes(dir + "/somnara.ico", file);
 }
 
 resgen::Registration registration("program_icon", Draw);

@@ -22,7 +22,7 @@ uint32_t Red(double coverage, double shade) {
 }
 
 bool Draw(const std::string& dir) {
-  resgen::Picture picture(kWidth, kHeight, 0);
+  resgen::PixelBuffer picture(kWidth, kHeight, 0);
   for (int y = 0; y < kHeight; ++y) {
     // The stripes are centred on the disc's middle row so it looks the same both ways.
     int phase =

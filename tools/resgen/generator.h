@@ -5,19 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "picture/bmp_writer.h"
+#include "picture/pixel_buffer.h"
+
 namespace resgen {
 
-// A plain RGB picture being drawn; pixels are 0x00RRGGBB.
-struct Picture {
-  int width = 0;
-  int height = 0;
-  std::vector<uint32_t> pixels;
-  Picture(int w, int h, uint32_t fill = 0) : width(w), height(h), pixels(size_t(w) * h, fill) {}
-  uint32_t& At(int x, int y) { return pixels[size_t(y) * width + x]; }
-  void Put(int x, int y, uint32_t rgb) {
-    if (x >= 0 && y >= 0 && x < width && y < height) At(x, y) = rgb;
-  }
-};
+using somnara::picture::PixelBuffer;
+using somnara::picture::WriteBmp24;
+using somnara::picture::WriteBmp8;
 
 // A small fixed pseudo-random sequence, so generated pictures never change.
 class Random {
@@ -34,11 +29,6 @@ class Random {
  private:
   uint32_t state_;
 };
-
-bool WriteBmp24(const std::string& path, const Picture& picture);
-// 8 bits per pixel with the given palette (up to 256 entries, 0x00RRGGBB); pixels hold indices.
-bool WriteBmp8(const std::string& path, const Picture& indices,
-               const std::vector<uint32_t>& palette);
 
 // Each generator writes its files into the output folder; true on success.
 using Generator = std::function<bool(const std::string& out_dir)>;

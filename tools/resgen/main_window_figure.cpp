@@ -17,7 +17,7 @@ constexpr int kHeight = 153;
 constexpr uint32_t kFace = 0xEDE5CA;  // the main window's face (237, 229, 202)
 
 // The 256 most used colours, the rest mapped to the nearest of them.
-bool WriteQuantised(const std::string& path, const resgen::Picture& picture) {
+bool WriteQuantised(const std::string& path, const resgen::PixelBuffer& picture) {
   std::map<uint32_t, int> counts;
   for (uint32_t c : picture.pixels) ++counts[c];
   std::vector<std::pair<int, uint32_t>> ranked;
@@ -45,7 +45,7 @@ bool WriteQuantised(const std::string& path, const resgen::Picture& picture) {
     index_of[c] = best;
     return best;
   };
-  resgen::Picture indices(picture.width, picture.height);
+  resgen::PixelBuffer indices(picture.width, picture.height);
   for (size_t i = 0; i < picture.pixels.size(); ++i) indices.pixels[i] = nearest(picture.pixels[i]);
   return resgen::WriteBmp8(path, indices, palette);
 }
@@ -103,13 +103,13 @@ bool DrawFigure(const std::string& dir) {
   layer.Fill(Box(38, 5, 64, 35, 2), VGradient(5, Hex(0x3A3840), 35, black));
   layer.Fill(Box(38, 26, 64, 31), Solid(coat_light));
   layer.Fill(Ellipse(51, 35, 20, 3.5), Solid(black));
-  resgen::Picture picture = layer.Flatten(Solid(Hex(kFace)));
+  resgen::PixelBuffer picture = layer.Flatten(Solid(Hex(kFace)));
   return WriteQuantised(dir + "/main_figure.bmp", picture);
 }
 
 // 5 x 3: a black triangle pointing down on white, which a button keys out.
 bool DrawMenuArrow(const std::string& dir) {
-  resgen::Picture arrow(5, 3, 0xFFFFFF);
+  resgen::PixelBuffer arrow(5, 3, 0xFFFFFF);
   for (int y = 0; y < 3; ++y)
     for (int x = y; x < 5 - y; ++x) arrow.At(x, y) = 0x000000;
   return resgen::WriteBmp24(dir + "/main_menu_arrow.bmp", arrow);

@@ -72,7 +72,7 @@ void DrawSleeper(Layer& layer, const Sleeper& s) {
   }
 }
 
-bool WriteJpeg(const std::string& path, const resgen::Picture& p, int quality) {
+bool WriteJpeg(const std::string& path, const resgen::PixelBuffer& p, int quality) {
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
   jpeg_compress_struct info;
@@ -169,7 +169,7 @@ bool Draw(const std::string& dir) {
     layer.Fill(LetterZ(236 + i * 13, 128 - i * 20, size, 1.0 + i * 0.3), Solid(Hex(0xFFFFFF)),
                0.8 - i * 0.2);
   }
-  resgen::Picture picture = layer.Flatten(Solid(Hex(0)));
+  resgen::PixelBuffer picture = layer.Flatten(Solid(Hex(0)));
   // Dim corners and a little grain, as a camera at night gives them.
   resgen::Random grain(8080);
   for (int y = 0; y < kHeight; ++y)

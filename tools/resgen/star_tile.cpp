@@ -7,7 +7,7 @@ uint32_t Grey(int level) {
   return uint32_t(level) * 0x010101u;
 }
 
-void Blend(resgen::Picture& p, int x, int y, int level) {
+void Blend(resgen::PixelBuffer& p, int x, int y, int level) {
   x = (x % p.width + p.width) % p.width;
   y = (y % p.height + p.height) % p.height;
   uint32_t old = p.At(x, y) & 0xFF;
@@ -15,7 +15,7 @@ void Blend(resgen::Picture& p, int x, int y, int level) {
 }
 
 bool Draw(const std::string& dir) {
-  resgen::Picture tile(290, 217, 0);
+  resgen::PixelBuffer tile(290, 217, 0);
   resgen::Random random(20261207);
   for (int i = 0; i < 140; ++i) {
     int x = random.Below(290), y = random.Below(217);

@@ -201,7 +201,7 @@ bool Draw(const std::string& dir) {
     const Palette& p = PaletteOf(look);
     Layer strip = Strip(3, p.button_width, p.button_height,
                         [&](Layer& frame, int i) { DrawFace(frame, FaceOf(look, i)); });
-    Picture picture =
+    PixelBuffer picture =
         p.button_keyed ? strip.FlattenKeyed(p.client) : strip.Flatten(Solid(p.client));
     if (!WriteStylePicture(dir, std::string(p.prefix) + "_BUTTON", picture)) return false;
   }

@@ -18,7 +18,7 @@
 namespace resgen::style {
 namespace {
 
-Picture MessageIcons() {
+PixelBuffer MessageIcons() {
   Rgb background{232, 232, 232};
   Layer strip = Strip(4, 42, 42, [](Layer& f, int i) {
     if (i == 0) {
@@ -49,13 +49,13 @@ Picture MessageIcons() {
   return strip.Flatten(Solid(background));
 }
 
-Picture MenuChecked() {
+PixelBuffer MenuChecked() {
   Layer layer(16, 16);
   layer.Fill(CheckMark(8, 8, 9, 2.1), Solid(Hex(0x000000)));
   return layer.Flatten(Solid(Hex(0xFFFFFF)));
 }
 
-Picture MdiControlButtons() {
+PixelBuffer MdiControlButtons() {
   Layer strip = Strip(9, 16, 14, [](Layer& f, int i) {
     int state = i % 3;
     Rgb top = Hex(0xFFFFFF), bottom = Hex(0xDCDAD4), border = Hex(0x8C8A86);
@@ -74,7 +74,7 @@ Picture MdiControlButtons() {
   return strip.Flatten(Solid(Hex(0xD6D3CE)));
 }
 
-Picture PanelButtons() {
+PixelBuffer PanelButtons() {
   Layer strip = Strip(4, 16, 16, [](Layer& f, int i) {
     bool hot = i % 2 == 1, collapse = i < 2;
     Rgb top = hot ? Hex(0xFFFFFF) : Hex(0xF4F6FA), bottom = hot ? Hex(0xB6CCF2) : Hex(0xD2D8E4);
@@ -88,7 +88,7 @@ Picture PanelButtons() {
   return strip.FlattenKeyed(Hex(0xE8E8E8));
 }
 
-Picture SideChannelButtons() {
+PixelBuffer SideChannelButtons() {
   Layer strip = Strip(4, 16, 16, [](Layer& f, int i) {
     bool hot = i % 2 == 1, pinned = i >= 2;
     if (hot) {
@@ -111,7 +111,7 @@ Picture SideChannelButtons() {
   return strip.FlattenKeyed(Hex(0xE8E8E8));
 }
 
-Picture StatusBarHandle() {
+PixelBuffer StatusBarHandle() {
   Layer layer(12, 12);
   for (int row = 0; row < 3; ++row)
     for (int col = 0; col <= row; ++col) {
@@ -123,7 +123,7 @@ Picture StatusBarHandle() {
   return layer.FlattenKeyed(Hex(0xD6D3CE));
 }
 
-Picture PopupNotice() {
+PixelBuffer PopupNotice() {
   Layer layer(180, 116);
   Sdf shape = Box(0, 0, 180, 116, 6);
   layer.Fill(shape, Solid(Hex(0x3A5A9E)));
@@ -135,7 +135,7 @@ Picture PopupNotice() {
   return layer.FlattenKeyed(Hex(0xE8E8E8));
 }
 
-Picture MacMenuBar() {
+PixelBuffer MacMenuBar() {
   Layer layer(8, 22);
   layer.Fill(Box(0, 0, 8, 22), [](double, double y) {
     if (y >= 21) return Hex(0xA8A8A8);
@@ -145,7 +145,7 @@ Picture MacMenuBar() {
   return layer.Flatten(Solid(Hex(0xFFFFFF)));
 }
 
-Picture MacMenuSelect() {
+PixelBuffer MacMenuSelect() {
   Layer layer(8, 20);
   layer.Fill(Box(0, 0, 8, 20),
              Gloss(0, 20, 0.5, Hex(0x8CB4EE), Hex(0x4A82D2), Hex(0x3470C4), Hex(0x5A94DE)));
@@ -154,17 +154,17 @@ Picture MacMenuSelect() {
   return layer.Flatten(Solid(Hex(0xFFFFFF)));
 }
 
-Picture MacFormBackground() {
+PixelBuffer MacFormBackground() {
   // Fine horizontal pinstripes around the MacOS window colour (231,231,231).
-  Picture tile(16, 4);
+  PixelBuffer tile(16, 4);
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 16; ++x) tile.At(x, y) = y < 2 ? 0xEDEDED : 0xE1E1E1;
   return tile;
 }
 
-Picture ProteinFormBackground() {
+PixelBuffer ProteinFormBackground() {
   // A faint diamond weave on the Protein window colour (251,251,251); repeats seamlessly.
-  Picture tile(32, 32);
+  PixelBuffer tile(32, 32);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) {
       int a = (x + y) % 16, b = (x - y + 32) % 16;

@@ -65,7 +65,7 @@ void RaisedFace(Layer& f, const Sdf& shape, const Kit& k, int state) {
   f.Stroke(Shrink(shape, 1.5), 1, Solid(Hex(0xFFFFFF)), state == 2 ? 0.2 : 0.55);
 }
 
-Picture CheckBox(Look look) {
+PixelBuffer CheckBox(Look look) {
   Kit k = KitOf(look);
   Layer strip = Strip(4, 13, 13, [&](Layer& f, int i) {
     bool disabled = i >= 2, checked = i % 2 == 1;
@@ -79,7 +79,7 @@ Picture CheckBox(Look look) {
   return strip.FlattenKeyed(PaletteOf(look).client);
 }
 
-Picture RadioButton(Look look) {
+PixelBuffer RadioButton(Look look) {
   Kit k = KitOf(look);
   Layer strip = Strip(4, 13, 13, [&](Layer& f, int i) {
     bool disabled = i >= 2, checked = i % 2 == 1;
@@ -96,7 +96,7 @@ Picture RadioButton(Look look) {
   return strip.FlattenKeyed(PaletteOf(look).client);
 }
 
-Picture CheckList(Look look) {
+PixelBuffer CheckList(Look look) {
   Kit k = KitOf(look);
   Layer strip = Strip(2, 13, 13, [&](Layer& f, int i) {
     f.Fill(Box(0, 0, 13, 13), Solid(k.border));
@@ -106,7 +106,7 @@ Picture CheckList(Look look) {
   return strip.Flatten(Solid(Hex(0xFFFFFF)));
 }
 
-Picture ProgressBar(Look look) {
+PixelBuffer ProgressBar(Look look) {
   Kit k = KitOf(look);
   const Palette& p = PaletteOf(look);
   Layer strip = Strip(2, 30, 14, [&](Layer& f, int i) {
@@ -123,7 +123,7 @@ Picture ProgressBar(Look look) {
   return strip.FlattenKeyed(p.client);
 }
 
-Picture ScrollBarButtons(Look look) {
+PixelBuffer ScrollBarButtons(Look look) {
   Kit k = KitOf(look);
   static const Direction order[] = {Direction::Up, Direction::Down, Direction::Left,
                                     Direction::Right};
@@ -135,7 +135,7 @@ Picture ScrollBarButtons(Look look) {
   return strip.Flatten(Solid(PaletteOf(look).client));
 }
 
-Picture ScrollBarTrack(Look look) {
+PixelBuffer ScrollBarTrack(Look look) {
   Kit k = KitOf(look);
   const Palette& p = PaletteOf(look);
   Layer strip = Strip(3, 16, 16, [&](Layer& f, int i) {
@@ -149,7 +149,7 @@ Picture ScrollBarTrack(Look look) {
   return strip.Flatten(Solid(p.client));
 }
 
-Picture ScrollButtons(const Kit& k, Rgb background) {
+PixelBuffer ScrollButtons(const Kit& k, Rgb background) {
   Layer strip = Strip(6, 16, 16, [&](Layer& f, int i) {
     RaisedFace(f, Box(0, 0, 16, 16, std::min(k.radius, 2.0)), k, i % 3);
     double o = i % 3 == 2 ? 0.5 : 0;
@@ -158,7 +158,7 @@ Picture ScrollButtons(const Kit& k, Rgb background) {
   return strip.Flatten(Solid(background));
 }
 
-Picture Tab(Look look) {
+PixelBuffer Tab(Look look) {
   Kit k = KitOf(look);
   const Palette& p = PaletteOf(look);
   Layer strip = Strip(3, 30, 22, [&](Layer& f, int i) {
@@ -175,7 +175,7 @@ Picture Tab(Look look) {
   return strip.FlattenKeyed(p.client);
 }
 
-Picture TabLine(Look look) {
+PixelBuffer TabLine(Look look) {
   Kit k = KitOf(look);
   Layer line(30, 3);
   line.Fill(Box(0, 0, 30, 1), Solid(k.border));
@@ -183,7 +183,7 @@ Picture TabLine(Look look) {
   return line.Flatten(Solid(PaletteOf(look).client));
 }
 
-Picture SideChannelHandle(Look look) {
+PixelBuffer SideChannelHandle(Look look) {
   Kit k = KitOf(look);
   Layer strip = Strip(3, 12, 60, [&](Layer& f, int i) {
     Sdf shape = Box(0, 0, 12, 60, 4);
@@ -193,7 +193,7 @@ Picture SideChannelHandle(Look look) {
   return strip.FlattenKeyed(PaletteOf(look).client);
 }
 
-Picture SideChannelBar(Look look) {
+PixelBuffer SideChannelBar(Look look) {
   const Palette& p = PaletteOf(look);
   Layer bar(45, 22);
   bar.Fill(Box(0, 0, 45, 22, 0),
@@ -208,7 +208,7 @@ bool Draw(const std::string& dir) {
     std::string s = PaletteOf(look).prefix;
     struct Item {
       const char* suffix;
-      Picture picture;
+      PixelBuffer picture;
     };
     Item items[] = {{"_CHECKBOX", CheckBox(look)},
                     {"_RADIOBUTTON", RadioButton(look)},

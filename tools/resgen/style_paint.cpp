@@ -1,7 +1,6 @@
 #include "style_paint.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace resgen::style {
 
@@ -159,8 +158,8 @@ void Layer::Draw(const Layer& other, int dx, int dy) {
     }
 }
 
-Picture Layer::Flatten(const Paint& background) const {
-  Picture p(width_, height_);
+PixelBuffer Layer::Flatten(const Paint& background) const {
+  PixelBuffer p(width_, height_);
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x) {
       size_t i = size_t(y) * width_ + x;
@@ -169,8 +168,8 @@ Picture Layer::Flatten(const Paint& background) const {
   return p;
 }
 
-Picture Layer::FlattenKeyed(Rgb halo) const {
-  Picture p(width_, height_);
+PixelBuffer Layer::FlattenKeyed(Rgb halo) const {
+  PixelBuffer p(width_, height_);
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x) {
       size_t i = size_t(y) * width_ + x;
@@ -190,10 +189,7 @@ Layer Strip(int count, int frame_width, int height,
   return strip;
 }
 
-bool WriteStylePicture(const std::string& out_dir, const std::string& name, const Picture& p) {
-  std::error_code ec;
-  std::filesystem::create_directories(out_dir + "/styles", ec);
-  if (ec) return false;
+bool WriteStylePicture(const std::string& out_dir, const std::string& name, const PixelBuffer& p) {
   return WriteBmp24(out_dir + "/styles/" + name + ".bmp", p);
 }
 

@@ -78,10 +78,10 @@ class Layer {
   void Draw(const Layer& other, int dx, int dy);
 
   // The finished picture over an opaque background.
-  Picture Flatten(const Paint& background) const;
+  PixelBuffer Flatten(const Paint& background) const;
   // The finished picture for keyed transparency: magenta where less than half covered;
   // partly covered edge pixels are mixed with `halo`, the colour they are expected to sit on.
-  Picture FlattenKeyed(Rgb halo) const;
+  PixelBuffer FlattenKeyed(Rgb halo) const;
 
  private:
   int width_, height_;
@@ -94,8 +94,8 @@ class Layer {
 Layer Strip(int count, int frame_width, int height,
             const std::function<void(Layer& frame, int index)>& draw);
 
-// Writes "<out>/styles/<name>.bmp" (24 bits); creates the folder.
-bool WriteStylePicture(const std::string& out_dir, const std::string& name, const Picture& p);
+// Writes "<out>/styles/<name>.bmp" (24 bits).
+bool WriteStylePicture(const std::string& out_dir, const std::string& name, const PixelBuffer& p);
 
 inline constexpr uint32_t kMagenta = 0xFF00FF;
 

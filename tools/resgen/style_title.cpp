@@ -12,7 +12,7 @@ enum class Part { Left, Client, Right };
 // One of the three title pictures. Row 0 is the window's top outline; for styles with a
 // one-pixel frame border the two outer columns show in the frame's side bands and get a
 // soft highlight (left) or shadow (right); with the wide border they lie under it.
-Picture TitlePicture(Look look, Part part) {
+PixelBuffer TitlePicture(Look look, Part part) {
   const Palette& p = PaletteOf(look);
   int w = part == Part::Left ? p.title_left : part == Part::Right ? p.title_right : p.title_client;
   int h = p.title_height;
@@ -157,7 +157,7 @@ void Orb(Layer& f, Look look, double s, TitleGlyph glyph, State state) {
   f.Fill(TitleGlyphShape(glyph, ctr + offset, ctr + offset, r * 0.95, 1.6), Solid(c.glyph), 0.95);
 }
 
-Picture TitleButtons(Look look) {
+PixelBuffer TitleButtons(Look look) {
   const Palette& p = PaletteOf(look);
   int s = p.title_button;
   auto row_under_button = [&](double, double y) { return TitleRow(look, p.title_button_top + y); };

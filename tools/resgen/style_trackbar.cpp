@@ -60,7 +60,7 @@ TrackColours ColoursOf(Look look) {
           0};
 }
 
-Picture Bar(Look look) {
+PixelBuffer Bar(Look look) {
   const Palette& p = PaletteOf(look);
   TrackColours c = ColoursOf(look);
   double h = p.bar_height;
@@ -113,9 +113,9 @@ bool Draw(const std::string& dir) {
   for (Look look : kLooks) {
     const Palette& p = PaletteOf(look);
     std::string prefix = p.prefix;
-    Picture horizontal =
+    PixelBuffer horizontal =
         Slider(look, p.slider_width, p.slider_height, false).FlattenKeyed(p.client);
-    Picture vertical =
+    PixelBuffer vertical =
         Slider(look, p.vslider_width, p.vslider_height, true).Flatten(Solid(p.client));
     if (!WriteStylePicture(dir, prefix + "_TRACKBAR_BAR", Bar(look)) ||
         !WriteStylePicture(dir, prefix + "_TRACKBAR_SLIDER", horizontal) ||

@@ -4,24 +4,18 @@
 #include <cmath>
 
 #include "generator.h"
+#include "picture/rgb.h"
 
 namespace {
+
+using somnara::picture::Mix;
 
 // The wizard's face colour, so the picture sits on the page without a visible edge.
 constexpr uint32_t kFace = 0xEDE5CA;
 
-uint32_t Mix(uint32_t a, uint32_t b, double t) {
-  t = std::clamp(t, 0.0, 1.0);
-  auto channel = [&](int shift) {
-    double v = ((a >> shift) & 0xFF) * (1 - t) + ((b >> shift) & 0xFF) * t;
-    return uint32_t(std::lround(v)) << shift;
-  };
-  return channel(16) | channel(8) | channel(0);
-}
-
 bool DrawGlass(const std::string& dir) {
   constexpr int kW = 128, kH = 215;
-  resgen::Picture p(kW, kH, kFace);
+  resgen::PixelBuffer p(kW, kH, kFace);
   // Table top and its front edge.
   for (int y = 170; y < kH; ++y)
     for (int x = 0; x < kW; ++x) {
@@ -71,7 +65,7 @@ bool DrawGlass(const std::string& dir) {
 bool DrawPlayGlyph(const std::string& dir) {
   // The corner pixel's colour is the glyph's see-through colour.
   constexpr uint32_t kClear = 0xFF00FF;
-  resgen::Picture p(16, 16, kClear);
+  resgen::PixelBuffer p(16, 16, kClear);
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) {
       double dx = x + 0.5 - 8, dy = y + 0.5 - 8;

@@ -3,33 +3,24 @@
 #include <algorithm>
 #include <cmath>
 
-#include "skinwriter/little_endian.h"
+#include "picture/bmp_writer.h"
+#include "picture/gradient.h"
 
 namespace somnara::skinwriter {
-
-Rgb Mix(Rgb a, Rgb b, double t) {
-  t = std::clamp(t, 0.0, 1.0);
-  auto mix = [t](uint8_t x, uint8_t y) {
-    return static_cast<uint8_t>(std::lround(x + (double(y) - double(x)) * t));
-  };
-  return {mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b)};
-}
 
 int32_t ColorWord(Rgb c) {
   return int32_t(c.r) | (int32_t(c.g) << 8) | (int32_t(c.b) << 16);
 }
 
-Canvas::Canvas(int width, int height, Rgb fill)
-    : width_(width), height_(height), pixels_(size_t(width) * size_t(height), fill) {}
+Canvas::Canvas(int width, int height, Rgb fill) : pixels_(width, height, picture::Packed(fill)) {}
 
 Rgb Canvas::Get(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return {};
-  return pixels_[size_t(y) * size_t(width_) + size_t(x)];
+  if (!pixels_.Contains(x, y)) return {};
+  return picture::Unpacked(pixels_.At(x, y));
 }
 
 void Canvas::Put(int x, int y, Rgb c) {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  pixels_[size_t(y) * size_t(width_) + size_t(x)] = c;
+  pixels_.Put(x, y, picture::Packed(c));
 }
 
 void Canvas::Blend(int x, int y, Rgb c, double alpha) {
@@ -43,19 +34,11 @@ void Canvas::FillRect(int x0, int y0, int x1, int y1, Rgb c) {
 }
 
 void Canvas::VerticalGradient(int x0, int y0, int x1, int y1, Rgb top, Rgb bottom) {
-  const int span = std::max(1, y1 - y0 - 1);
-  for (int y = y0; y < y1; ++y) {
-    const Rgb c = Mix(top, bottom, double(y - y0) / span);
-    for (int x = x0; x < x1; ++x) Put(x, y, c);
-  }
+  picture::FillVerticalGradient(pixels_, x0, y0, x1, y1, top, bottom);
 }
 
 void Canvas::HorizontalGradient(int x0, int y0, int x1, int y1, Rgb left, Rgb right) {
-  const int span = std::max(1, x1 - x0 - 1);
-  for (int x = x0; x < x1; ++x) {
-    const Rgb c = Mix(left, right, double(x - x0) / span);
-    for (int y = y0; y < y1; ++y) Put(x, y, c);
-  }
+  picture::FillHorizontalGradient(pixels_, x0, y0, x1, y1, left, right);
 }
 
 void Canvas::HLine(int x0, int x1, int y, Rgb c) {
@@ -112,8 +95,8 @@ double Coverage(int x, int y, int x0, int y0, int x1, int y1, double r) {
 
 void Canvas::ClearOutsideRoundRect(int x0, int y0, int x1, int y1, double radius, Rgb outside,
                                    bool smooth) {
-  for (int y = 0; y < height_; ++y) {
-    for (int x = 0; x < width_; ++x) {
+  for (int y = 0; y < Height(); ++y) {
+    for (int x = 0; x < Width(); ++x) {
       const double cover = Coverage(x, y, x0, y0, x1, y1, radius);
       if (cover >= 1) continue;
       if (smooth) {
@@ -140,42 +123,12 @@ void Canvas::RoundRectBorder(int x0, int y0, int x1, int y1, double radius, Rgb 
 }
 
 void Canvas::Blit(const Canvas& source, int x, int y) {
-  for (int sy = 0; sy < source.height_; ++sy)
-    for (int sx = 0; sx < source.width_; ++sx) Put(x + sx, y + sy, source.Get(sx, sy));
+  for (int sy = 0; sy < source.Height(); ++sy)
+    for (int sx = 0; sx < source.Width(); ++sx) Put(x + sx, y + sy, source.Get(sx, sy));
 }
 
 std::vector<uint8_t> Canvas::ToBmp() const {
-  const uint32_t stride = (uint32_t(width_) * 3 + 3) & ~3u;
-  const uint32_t image_size = stride * uint32_t(height_);
-  std::vector<uint8_t> out;
-  out.reserve(54 + image_size);
-  out.push_back('B');
-  out.push_back('M');
-  PutU32(out, 54 + image_size);
-  PutU32(out, 0);
-  PutU32(out, 54);
-  PutU32(out, 40);
-  PutU32(out, uint32_t(width_));
-  PutU32(out, uint32_t(height_));
-  PutU16(out, 1);
-  PutU16(out, 24);
-  PutU32(out, 0);
-  PutU32(out, image_size);
-  PutU32(out, 2835);  // 72 dpi
-  PutU32(out, 2835);
-  PutU32(out, 0);
-  PutU32(out, 0);
-  for (int y = height_ - 1; y >= 0; --y) {
-    const size_t row_start = out.size();
-    for (int x = 0; x < width_; ++x) {
-      const Rgb c = Get(x, y);
-      out.push_back(c.b);
-      out.push_back(c.g);
-      out.push_back(c.r);
-    }
-    out.resize(row_start + stride, 0);
-  }
-  return out;
+  return picture::EncodeBmp24(pixels_);
 }
 
 }  // namespace somnara::skinwriter

@@ -3,29 +3,27 @@
 #include <cstdint>
 #include <vector>
 
+#include "picture/pixel_buffer.h"
+#include "picture/rgb.h"
+
 namespace somnara::skinwriter {
 
-struct Rgb {
-  uint8_t r = 0;
-  uint8_t g = 0;
-  uint8_t b = 0;
-  bool operator==(const Rgb&) const = default;
-};
+using picture::kMagenta;
+using picture::Mix;
+using picture::Rgb;
 
-inline constexpr Rgb kMagenta{255, 0, 255};
-
-// a + (b - a) * t, t in 0..1.
-Rgb Mix(Rgb a, Rgb b, double t);
 // The platform colour word of a colour: red in the low byte.
 int32_t ColorWord(Rgb c);
 
-// A picture being drawn, rows top to bottom. Drawing outside it is clipped.
+// The skin's pictures being drawn, rows top to bottom, with the shapes they are made of.
+// Drawing outside it is clipped.
 class Canvas {
  public:
   Canvas(int width, int height, Rgb fill = kMagenta);
 
-  int Width() const { return width_; }
-  int Height() const { return height_; }
+  int Width() const { return pixels_.width; }
+  int Height() const { return pixels_.height; }
+  const picture::PixelBuffer& Pixels() const { return pixels_; }
   Rgb Get(int x, int y) const;
   void Put(int x, int y, Rgb c);
   // Covers the pixel by `alpha` (0..1) of c.
@@ -51,9 +49,7 @@ class Canvas {
   std::vector<uint8_t> ToBmp() const;
 
  private:
-  int width_;
-  int height_;
-  std::vector<Rgb> pixels_;
+  picture::PixelBuffer pixels_;
 };
 
 }  // namespace somnara::skinwriter

@@ -4,23 +4,17 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "picture/bmp_writer.h"
 #include "skinwriter/stored_skin.h"
 #include "skinwriter/stored_skin_pictures.h"
 
 namespace {
 
 bool WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  std::error_code ec;
-  if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) {
+  if (!somnara::picture::WriteFileBytes(path, bytes)) {
     std::fprintf(stderr, "somnara_skinwriter: cannot write %s\n", path.string().c_str());
     return false;
   }

@@ -4,13 +4,15 @@
 
 #include <stdexcept>
 
+#include "picture/little_endian.h"
 #include "skin/theme/pkware_cipher.h"
 #include "skin/theme/skin_file_layout.h"
-#include "skinwriter/little_endian.h"
 
 namespace somnara::skinwriter {
 
 namespace layout = skin::layout;
+using picture::PutU16;
+using picture::PutU32;
 
 std::vector<uint8_t> DeflateRaw(std::span<const uint8_t> data) {
   z_stream zs{};

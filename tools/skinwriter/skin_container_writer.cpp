@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "picture/little_endian.h"
 #include "skin/theme/skin_file_layout.h"
-#include "skinwriter/little_endian.h"
 
 namespace somnara::skinwriter {
 
 namespace layout = skin::layout;
+using picture::PutU32;
 
 void SkinContainerWriter::AddBitmap(std::string_view name, std::vector<uint8_t> bmp_file) {
   items_.push_back({std::string(name), uint8_t(layout::ItemType::kBitmap), std::move(bmp_file)});
