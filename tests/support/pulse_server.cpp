@@ -1,5 +1,6 @@
 #include "support/pulse_server.h"
 
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -28,6 +29,24 @@ bool PulseServer::Start(std::string* error) {
   const std::string runtime = dir_ + "/run";
   mkdir(runtime.c_str(), 0700);
   address_ = "unix:" + dir_ + "/native";
+  return Launch(error);
+}
+
+void PulseServer::Kill() {
+  if (daemon_.running()) kill(daemon_.pid(), SIGKILL);
+  daemon_.Stop();
+}
+
+bool PulseServer::Restart(std::string* error) {
+  if (dir_.empty()) {
+    *error = "the sound server was never started";
+    return false;
+  }
+  return Launch(error);
+}
+
+bool PulseServer::Launch(std::string* error) {
+  const std::string runtime = dir_ + "/run";
   LaunchOptions options;
   options.stderr_path = dir_ + "/server.log";
   // Its home, runtime and configuration folders are its own, so no user's settings and no

@@ -25,6 +25,10 @@ class PulseServer {
   // Starts the server and waits (bounded) until it answers.
   bool Start(std::string* error);
   void Stop();
+  // Ends the server at once, as a crash would, keeping its folder and address; Restart
+  // brings it back at the same address, as a sound server restarted during the night.
+  void Kill();
+  bool Restart(std::string* error);
   // "unix:<socket>"
   const std::string& address() const { return address_; }
   // The variable that sends a child's sound here, for LaunchOptions::environment.
@@ -37,6 +41,8 @@ class PulseServer {
   bool SetSinkVolume(int volume) const;
 
  private:
+  bool Launch(std::string* error);
+
   ChildProcess daemon_;
   std::string dir_;
   std::string address_;

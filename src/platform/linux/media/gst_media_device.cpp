@@ -8,6 +8,8 @@
 #include <set>
 #include <thread>
 
+#include "platform/linux/media/audio_output_probe.h"
+
 namespace somnara::platform {
 namespace {
 
@@ -17,6 +19,7 @@ constexpr guint kPlayFlagSoftVolume = 1u << 4;
 
 constexpr int64_t kNsPerMs = 1000000;
 constexpr int kDurationWaitMs = 20;
+constexpr int64_t kOutputAskIntervalUs = 1000000;
 
 // Files whose timed-out pipelines are still being released on a thread of their own.
 std::mutex g_releasing_mutex;
@@ -94,7 +97,7 @@ GstMediaDevice::~GstMediaDevice() {
 }
 
 MediaError GstMediaDevice::Open(const std::string& file, const std::string& audio_sink,
-                                const GstMediaOptions& options,
+                                const GstMediaOptions& options, bool await_output,
                                 std::unique_ptr<MediaDevice>* device, OpenFailure* failure) {
   *failure = OpenFailure::kNone;
   // A file that timed out is refused until its pipeline is gone: retried by the loop timer
@@ -155,6 +158,8 @@ MediaError GstMediaDevice::Open(const std::string& file, const std::string& audi
   gint audio_streams = 0;
   g_object_get(self->pipeline_, "n-audio", &audio_streams, nullptr);
   if (audio_streams <= 0) return MediaError::kNotPlayable;
+  self->awaits_output_ = await_output && audio_sink == "fakesink";
+  self->output_asked_us_ = g_get_monotonic_time();
   *device = std::move(self);
   return MediaError::kNone;
 }
@@ -213,6 +218,7 @@ bool GstMediaDevice::Playing() {
 }
 
 void GstMediaDevice::Poll() {
+  if (awaits_output_ && playing_ && !at_end_ && OutputIsBack()) ReachEnd();
   while (GstMessage* raw = gst_bus_pop(bus_)) {
     Message message(raw);
     switch (GST_MESSAGE_TYPE(raw)) {
@@ -225,6 +231,13 @@ void GstMediaDevice::Poll() {
         break;
     }
   }
+}
+
+bool GstMediaDevice::OutputIsBack() {
+  const int64_t now = g_get_monotonic_time();
+  if (now - output_asked_us_ < kOutputAskIntervalUs) return false;
+  output_asked_us_ = now;
+  return ProbeAudioSink() != "fakesink";
 }
 
 void GstMediaDevice::ReachEnd() {

@@ -21,9 +21,12 @@ class GstMediaDevice : public MediaDevice {
   // ready to play. A file whose earlier open timed out is refused at once (kOpenTimedOut)
   // until that attempt's pipeline has been released. audio_sink is the factory of the sink to play
   // into ("fakesink" plays in silence at the pace of the clock).
+  // A device that plays into "fakesink" with `await_output` stands in for a missing sound
+  // output: it ends its track as soon as an output answers again, so that whoever loops
+  // it opens it anew on that output.
   static MediaError Open(const std::string& file, const std::string& audio_sink,
-                         const GstMediaOptions& options, std::unique_ptr<MediaDevice>* device,
-                         OpenFailure* failure);
+                         const GstMediaOptions& options, bool await_output,
+                         std::unique_ptr<MediaDevice>* device, OpenFailure* failure);
   ~GstMediaDevice() override;
 
   MediaError Play() override;
@@ -38,6 +41,8 @@ class GstMediaDevice : public MediaDevice {
   GstMediaDevice(GstElement* pipeline, const std::string& file);
 
   void ReachEnd();
+  // For a stand-in: whether an output answers again, asked at most once a second.
+  bool OutputIsBack();
   int64_t RawPositionMs();
   // -1 when not known.
   int64_t DurationMs();
@@ -51,6 +56,8 @@ class GstMediaDevice : public MediaDevice {
   int64_t last_position_ms_ = 0;
   int64_t max_reported_ms_ = -1;
   bool release_in_background_ = false;
+  bool awaits_output_ = false;
+  int64_t output_asked_us_ = 0;
 };
 
 }  // namespace somnara::platform

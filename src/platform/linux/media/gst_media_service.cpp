@@ -44,12 +44,16 @@ MediaError GstMediaService::OpenDevice(const std::string& element,
   std::string absolute = std::filesystem::absolute(file, ec).string();
   if (ec) return MediaError::kFileNotFound;
 
+  // The output is asked for at every open: a sound server that went away, restarted or
+  // started after us is found as it is now, and silence lasts only while there is none.
+  const bool probing = options_.output == GstMediaOptions::Output::kProbe;
+  sink_ = probing ? ProbeAudioSink() : "fakesink";
   GstMediaDevice::OpenFailure failure;
-  MediaError result = GstMediaDevice::Open(absolute, sink_, options_, device, &failure);
+  MediaError result = GstMediaDevice::Open(absolute, sink_, options_, probing, device, &failure);
   if (failure == GstMediaDevice::OpenFailure::kOutput && sink_ != "fakesink") {
-    // The sound output went away since start: go on in silence rather than not at all.
+    // The output went away between the probe and the open: this sound goes on in silence.
     sink_ = "fakesink";
-    result = GstMediaDevice::Open(absolute, sink_, options_, device, &failure);
+    result = GstMediaDevice::Open(absolute, sink_, options_, probing, device, &failure);
   }
   return result;
 }

@@ -15,8 +15,8 @@ class GstMediaService : public MediaDeviceTable {
   explicit GstMediaService(GstMediaOptions options = {});
   ~GstMediaService() override;
 
-  // The sink sounds go to ("pulsesink", "alsasink", or "fakesink" for timed silence),
-  // chosen once at construction.
+  // The sink the last open chose, or the one found at construction before any open
+  // ("pulsesink", "alsasink", or "fakesink" for timed silence).
   const std::string& AudioSink() const { return sink_; }
 
  protected:
