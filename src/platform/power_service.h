@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -60,6 +61,12 @@ class PowerService {
 
   virtual ~PowerService() = default;
 
+  // Carries out `steps` (a power action's privilege steps and its request) without holding
+  // the caller where the system may take its time to answer: such a backend runs them on a
+  // thread of its own, each batch whole and in the order given, and the steps then call
+  // the methods below from there. By default they run at once.
+  virtual void Carry(std::function<void()> steps) { steps(); }
+
   virtual uint32_t PlatformId() = 0;
 
   // First privilege step. On failure returns null and fills `error`.
@@ -74,7 +81,9 @@ class PowerService {
   // would hold the shut-down back. True when the request was accepted.
   virtual bool ExitWindowsEx(uint32_t flags, uint32_t reserved) = 0;
 
-  // Takes an idle inhibitor; null when the system refused or is not reachable.
+  // Takes an idle inhibitor; null when the system refused or is not reachable. A backend
+  // whose answer may take time returns at once an inhibitor that holds whatever the answer
+  // brings, and lets go of it when that comes after the inhibitor was destroyed.
   virtual std::unique_ptr<IdleInhibitor> InhibitIdle(const std::string& who,
                                                      const std::string& why) = 0;
 };

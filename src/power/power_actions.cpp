@@ -55,14 +55,23 @@ bool EnableShutdownPrivilege(bool enable, PowerAction action) {
   return token->AdjustTokenPrivileges(enable).ok();
 }
 
+// The steps may wait on the system; the service decides where they run.
 void PowerStandBy() {
-  EnableShutdownPrivilege(true, PowerAction::kStandBy);
-  if (PowerService* service = Service()) service->SetSystemPowerState(true, true);
+  if (PowerService* service = Service()) {
+    service->Carry([service] {
+      EnableShutdownPrivilege(true, PowerAction::kStandBy);
+      service->SetSystemPowerState(true, true);
+    });
+  }
 }
 
 void PowerHibernate() {
-  EnableShutdownPrivilege(true, PowerAction::kHibernate);
-  if (PowerService* service = Service()) service->SetSystemPowerState(false, true);
+  if (PowerService* service = Service()) {
+    service->Carry([service] {
+      EnableShutdownPrivilege(true, PowerAction::kHibernate);
+      service->SetSystemPowerState(false, true);
+    });
+  }
 }
 
 void PowerShutDown() {
@@ -85,23 +94,25 @@ void ShutDownSystem() {
   if (ForceSwitch) flags += PowerService::kEwxForce;
   if (PowerOffSwitch) flags += PowerService::kEwxPowerOff;
 
-  if (service->PlatformId() == PowerService::kPlatformNt) {
-    PowerStepResult error;
-    auto token = service->OpenProcessToken(
-        PowerService::kTokenAdjustPrivileges + PowerService::kTokenQuery, &error);
-    if (!token) {
-      Report("Cannot open process token. [" + SystemText(error) + "]");
-    } else if (PowerStepResult lookup =
-                   token->LookupPrivilegeValue("SeShutdownPrivilege", PowerAction::kPowerOff);
-               !lookup.ok()) {
-      Report("Cannot find privilege value. [" + SystemText(lookup) + "]");
-    } else if (!token->AdjustTokenPrivileges(true).ok()) {
-      Report("Error adjusting process privileges.");
+  service->Carry([service, flags] {
+    if (service->PlatformId() == PowerService::kPlatformNt) {
+      PowerStepResult error;
+      auto token = service->OpenProcessToken(
+          PowerService::kTokenAdjustPrivileges + PowerService::kTokenQuery, &error);
+      if (!token) {
+        Report("Cannot open process token. [" + SystemText(error) + "]");
+      } else if (PowerStepResult lookup =
+                     token->LookupPrivilegeValue("SeShutdownPrivilege", PowerAction::kPowerOff);
+                 !lookup.ok()) {
+        Report("Cannot find privilege value. [" + SystemText(lookup) + "]");
+      } else if (!token->AdjustTokenPrivileges(true).ok()) {
+        Report("Error adjusting process privileges.");
+      }
     }
-  }
 
-  // The request goes out whatever the privilege steps said: the system has the last word.
-  service->ExitWindowsEx(flags, 0);
+    // The request goes out whatever the privilege steps said: the system has the last word.
+    service->ExitWindowsEx(flags, 0);
+  });
 }
 
 }  // namespace somnara::power

@@ -43,16 +43,19 @@ class LogindFixture : public ::testing::Test {
     bus_.Stop();
   }
 
+  // What `action` and the requests it left to the service's thread wrote.
   template <typename F>
   std::string Printed(F&& action) {
     ::testing::internal::CaptureStdout();
     action();
+    service_.WaitUntilIdle();
     return ::testing::internal::GetCapturedStdout();
   }
   template <typename F>
   std::string Complained(F&& action) {
     ::testing::internal::CaptureStderr();
     action();
+    service_.WaitUntilIdle();
     return ::testing::internal::GetCapturedStderr();
   }
 

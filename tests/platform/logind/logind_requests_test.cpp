@@ -51,6 +51,7 @@ TEST_F(LogindRequests, RestartAndLogOffAreNotOffered) {
 TEST_F(LogindRequests, AnIdleInhibitorIsHeldUntilReleased) {
   auto inhibitor = service_.InhibitIdle("Somnara", "The sleep sound is playing.");
   ASSERT_NE(inhibitor, nullptr);
+  service_.WaitUntilIdle();
   std::vector<LogindMock::Inhibitor> held;
   ASSERT_TRUE(mock_.Inhibitors(&held));
   // Idle only: the program must never keep the machine from the sleep it asks for.
@@ -127,6 +128,32 @@ TEST_F(FailingLogind, AFailedQuestionIsReportedOnOneLineAndThePowerOffStillGoesO
   EXPECT_THAT(mock_.Calls(), ElementsAre("CanPowerOff", "PowerOff False"));
 }
 
+// A login manager that takes its time over every answer.
+class SlowLogind : public LogindFixture {
+ protected:
+  std::string MockParameters() const override {
+    return R"({"AnswerDelay": 1.0, "CanPowerOff": "no"})";
+  }
+};
+
+TEST_F(SlowLogind, TheCallerIsNotHeldAndTheStepsKeepTheirOrderAndLines) {
+  std::unique_ptr<platform::IdleInhibitor> inhibitor;
+  std::string printed = Printed([&] {
+    const auto start = std::chrono::steady_clock::now();
+    inhibitor = service_.InhibitIdle("Somnara", "slow");
+    power::CarryOutFinishCommand(3);
+    power::CarryOutFinishCommand(1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+  });
+  EXPECT_EQ(printed, "Error adjusting process privileges.\n");
+  EXPECT_THAT(mock_.Calls(),
+              ElementsAre(R"(Inhibit "idle" "Somnara" "slow" "block")", "CanPowerOff",
+                          "PowerOffWithFlags 1", "CanSuspend", "SuspendWithFlags 1"));
+  std::vector<LogindMock::Inhibitor> held;
+  ASSERT_TRUE(mock_.Inhibitors(&held));
+  EXPECT_EQ(held.size(), 1u);
+}
+
 // A bus without any login manager on it.
 class BusWithoutLogind : public LogindFixture {
  protected:
@@ -140,7 +167,8 @@ TEST_F(BusWithoutLogind, TheQuestionFailsAndTheRequestIsStillTried) {
   EXPECT_THAT(printed, ::testing::EndsWith("]\n"));
   EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1);
   EXPECT_THAT(service_.last_request_error(), HasSubstr("org.freedesktop.login1"));
-  EXPECT_EQ(service_.InhibitIdle("Somnara", "no manager"), nullptr);
+  EXPECT_THAT(Complained([&] { service_.InhibitIdle("Somnara", "no manager"); }),
+              ::testing::StartsWith("somnara: the idle inhibitor was not granted: "));
 }
 
 TEST_F(BusWithoutLogind, NoBusAtAllFailsTheTokenAndTheRequestIsStillTried) {
@@ -154,7 +182,8 @@ TEST_F(BusWithoutLogind, NoBusAtAllFailsTheTokenAndTheRequestIsStillTried) {
   EXPECT_EQ(Complained([&] { EXPECT_EQ(Printed(power::PowerStandBy), ""); }),
             "somnara: Suspend failed: No such file or directory\n");
   EXPECT_EQ(service_.last_request_error(), "No such file or directory");
-  EXPECT_EQ(service_.InhibitIdle("Somnara", "no bus"), nullptr);
+  EXPECT_EQ(Complained([&] { service_.InhibitIdle("Somnara", "no bus"); }),
+            "somnara: the idle inhibitor was not granted: No such file or directory\n");
 }
 
 }  // namespace

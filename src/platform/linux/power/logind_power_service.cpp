@@ -4,7 +4,10 @@
 #include <systemd/sd-bus.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <mutex>
 #include <utility>
 
 #include "platform/linux/power/logind_bus.h"
@@ -70,14 +73,52 @@ class LogindToken : public ProcessToken {
   std::string answer_;
 };
 
+// What the login manager's answer to an inhibitor request brings, shared by the inhibitor
+// handed out at once and the request that is answered later.
+struct InhibitorHold {
+  std::mutex mutex;
+  int fd = -1;
+  bool released = false;
+};
+
 class LogindIdleInhibitor : public IdleInhibitor {
  public:
-  explicit LogindIdleInhibitor(int fd) : fd_(fd) {}
-  ~LogindIdleInhibitor() override { close(fd_); }
+  explicit LogindIdleInhibitor(std::shared_ptr<InhibitorHold> hold) : hold_(std::move(hold)) {}
+  ~LogindIdleInhibitor() override {
+    std::lock_guard lock(hold_->mutex);
+    hold_->released = true;
+    if (hold_->fd >= 0) close(hold_->fd);
+    hold_->fd = -1;
+  }
 
  private:
-  int fd_;
+  std::shared_ptr<InhibitorHold> hold_;
 };
+
+// Inhibit("idle", who, why, "block"): the descriptor that holds the inhibitor, or -1 with
+// `error` filled.
+int TakeIdleInhibitor(const std::string& who, const std::string& why, std::string* error) {
+  Connection connection;
+  PowerStepResult failure;
+  if (!connection.Open(&failure)) {
+    *error = failure.text;
+    return -1;
+  }
+  sd_bus_error bus_error = SD_BUS_ERROR_NULL;
+  sd_bus_message* reply = nullptr;
+  int r = sd_bus_call_method(connection.get(), logind::kService, logind::kPath, logind::kManager,
+                             "Inhibit", &bus_error, &reply, "ssss", "idle", who.c_str(),
+                             why.c_str(), "block");
+  int fd = -1;
+  if (r >= 0) r = sd_bus_message_read(reply, "h", &fd);
+  // The reply owns its descriptor; keep a copy that outlives it.
+  int held = r >= 0 ? fcntl(fd, F_DUPFD_CLOEXEC, 3) : -1;
+  if (r < 0) *error = CallFailure(r, &bus_error).text;
+  if (r >= 0 && held < 0) *error = logind::OneLine(std::strerror(errno));
+  sd_bus_message_unref(reply);
+  sd_bus_error_free(&bus_error);
+  return held;
+}
 
 }  // namespace
 
@@ -178,21 +219,26 @@ bool LogindPowerService::Send(const char* method, bool force) {
 
 std::unique_ptr<IdleInhibitor> LogindPowerService::InhibitIdle(const std::string& who,
                                                                const std::string& why) {
-  Connection connection;
-  if (!connection.Open(nullptr)) return nullptr;
-  sd_bus_error error = SD_BUS_ERROR_NULL;
-  sd_bus_message* reply = nullptr;
-  int r = sd_bus_call_method(connection.get(), logind::kService, logind::kPath, logind::kManager,
-                             "Inhibit", &error, &reply, "ssss", "idle", who.c_str(), why.c_str(),
-                             "block");
-  int fd = -1;
-  if (r >= 0) r = sd_bus_message_read(reply, "h", &fd);
-  // The reply owns its descriptor; keep a copy that outlives it.
-  int held = r >= 0 ? fcntl(fd, F_DUPFD_CLOEXEC, 3) : -1;
-  sd_bus_message_unref(reply);
-  sd_bus_error_free(&error);
-  if (held < 0) return nullptr;
-  return std::make_unique<LogindIdleInhibitor>(held);
+  auto hold = std::make_shared<InhibitorHold>();
+  requests_.Post([hold, who, why] {
+    std::string error;
+    int fd = TakeIdleInhibitor(who, why, &error);
+    if (fd < 0) {
+      std::fprintf(stderr, "somnara: the idle inhibitor was not granted: %s\n", error.c_str());
+      return;
+    }
+    std::lock_guard lock(hold->mutex);
+    if (hold->released) {
+      close(fd);  // nobody wants it any more
+    } else {
+      hold->fd = fd;
+    }
+  });
+  return std::make_unique<LogindIdleInhibitor>(std::move(hold));
+}
+
+void LogindPowerService::Carry(std::function<void()> steps) {
+  requests_.Post(std::move(steps));
 }
 
 }  // namespace somnara::platform

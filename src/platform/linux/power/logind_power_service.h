@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "platform/linux/system/job_queue.h"
 #include "platform/power_service.h"
 
 namespace somnara::platform {
@@ -13,12 +14,15 @@ namespace somnara::platform {
 // token is a connection to it, looking the privilege up asks whether this user
 // may carry out the action, and enabling it succeeds only on a plain "yes".
 // Every request opens its own connection, so a bus restarted during the night
-// does not matter.
+// does not matter. The login manager may take up to the call timeout to answer, so the
+// power actions and the inhibitor request run on a thread of the service's own.
 class LogindPowerService : public PowerService {
  public:
   // Flag of the *WithFlags requests: root's requests, too, respect inhibitors.
   static constexpr uint64_t kRootCheckInhibitors = 1;
 
+  // One batch after another on the service's thread; the object waits for them when it goes.
+  void Carry(std::function<void()> steps) override;
   // Reported as the NT-like family: the login manager has a privilege to check.
   uint32_t PlatformId() override;
   std::unique_ptr<ProcessToken> OpenProcessToken(uint32_t desired_access,
@@ -29,9 +33,14 @@ class LogindPowerService : public PowerService {
   // they are overridden as far as the caller is allowed to. Restart and log-off
   // are not offered.
   bool ExitWindowsEx(uint32_t flags, uint32_t reserved) override;
-  // Inhibit("idle", who, why, "block"); closing the returned descriptor releases it.
+  // Inhibit("idle", who, why, "block") on the service's thread; the inhibitor returned at
+  // once holds the descriptor that comes back, and destroying it releases the inhibitor.
+  // A refusal is said on standard error.
   std::unique_ptr<IdleInhibitor> InhibitIdle(const std::string& who,
                                              const std::string& why) override;
+
+  // Waits until every batch and inhibitor request given so far has been answered.
+  void WaitUntilIdle() { requests_.WaitUntilIdle(); }
 
   // Why the last request was not accepted, empty when it was; for diagnostics.
   const std::string& last_request_error() const { return last_request_error_; }
@@ -51,6 +60,8 @@ class LogindPowerService : public PowerService {
   std::string last_request_error_;
   // Per action, the last answer other than "yes", worded for that line.
   std::map<PowerAction, std::string> answers_;
+  // Last member: it is destroyed first, running what was posted while the rest still lives.
+  JobQueue requests_;
 };
 
 }  // namespace somnara::platform
