@@ -63,7 +63,8 @@ class HeadlessWindowSystem : public WindowSystem {
   HeadlessWindow* Focused() const { return focused_; }
 
   // Input, delivered at the program's next wait. Coordinates are screen coordinates;
-  // the window under the point (topmost visible) receives it.
+  // the window under the point (topmost visible) receives it, after the window the pointer
+  // left has heard kMouseLeave and this one kMouseEnter. Mouse events carry the buttons held.
   void MoveMouse(Point screen);
   void PressMouse(Point screen, MouseButton button = MouseButton::kLeft);
   void ReleaseMouse(Point screen, MouseButton button = MouseButton::kLeft);
