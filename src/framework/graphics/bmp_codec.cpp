@@ -4,12 +4,13 @@
 #include <string>
 
 #include "framework/exceptions.h"
+#include "framework/graphics/bmp_format.h"
 
 namespace somnara::fw {
 
 namespace {
 
-constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6;
+using namespace bmp;
 
 [[noreturn]] void Fail(const std::string& why) {
   throw Exception("Bitmap image is not valid: " + why);
@@ -85,16 +86,16 @@ struct Header {
 Header ReadHeader(const Bytes& in) {
   Header h;
   if (in.Size() >= 2 && in.U8(0) == 'B' && in.U8(1) == 'M') {
-    in.Need(0, 18);
-    h.data_offset = in.U32(10);
-    h.base = 14;
+    in.Need(0, kFileHeaderSize + 4);
+    h.data_offset = in.U32(kPixelOffsetField);
+    h.base = kFileHeaderSize;
   } else if (in.Size() < 4) {
     Fail("too short");
   }
   h.header_size = in.U32(h.base);
   uint32_t hs = h.header_size;
-  bool info = hs == 40 || hs == 52 || hs == 56 || hs == 108 || hs == 124;
-  if (hs == 12) {
+  bool info = hs == kInfoHeaderSize || hs == 52 || hs == 56 || hs == 108 || hs == 124;
+  if (hs == kCoreHeaderSize) {
     h.core = true;
   } else if (!info && hs >= 16 && hs <= 64) {
     h.os2 = true;
@@ -104,21 +105,22 @@ Header ReadHeader(const Bytes& in) {
   in.Need(h.base, hs);
   uint64_t b = h.base;
   if (h.core) {
-    h.width = in.U16(b + 4);
-    h.height = in.U16(b + 6);
-    h.bits = in.U16(b + 10);
+    h.width = in.U16(b + kCoreWidthField);
+    h.height = in.U16(b + kCoreHeightField);
+    h.bits = in.U16(b + kCoreBitCountField);
     return h;
   }
   auto field32 = [&](uint32_t off) -> uint32_t { return off + 4 <= hs ? in.U32(b + off) : 0; };
-  h.width = int32_t(in.U32(b + 4));
-  h.height = int32_t(in.U32(b + 8));
-  h.bits = in.U16(b + 14);
-  h.compression = field32(16);
-  h.colors_used = field32(32);
+  h.width = int32_t(in.U32(b + kWidthField));
+  h.height = int32_t(in.U32(b + kHeightField));
+  h.bits = in.U16(b + kBitCountField);
+  h.compression = field32(kCompressionField);
+  h.colors_used = field32(kColoursUsedField);
+  // OS/2 headers give 3 to Huffman and 4 to 24-bit run-length data.
   if (h.os2 && (h.compression == 3 || h.compression == 4))
     Fail("OS/2 Huffman and RLE24 compression are not supported");
   if (!h.os2 && hs >= 52) {
-    for (int i = 0; i < 4; ++i) h.masks[i] = field32(40 + 4 * uint32_t(i));
+    for (int i = 0; i < 4; ++i) h.masks[i] = field32(kMasksField + 4 * uint32_t(i));
     if (hs < 56) h.masks[3] = 0;
     h.has_masks = true;
   }
@@ -177,28 +179,13 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes) {
   Bytes in(bytes);
   Header h = ReadHeader(in);
 
-  if (h.width <= 0) Fail("the width is not positive");
-  if (h.height == 0) Fail("the height is zero");
+  if (auto problem = LayoutProblem(h.width, h.height, h.bits, h.compression, Bitmap::kMaxPixels))
+    Fail(*problem);
   bool top_down = h.height < 0;
-  int64_t abs_height = top_down ? -h.height : h.height;
-  if (h.width > Bitmap::kMaxDimension || abs_height > Bitmap::kMaxDimension ||
-      h.width * abs_height > Bitmap::kMaxPixels)
-    Fail("the picture is too large (" + std::to_string(h.width) + " x " +
-         std::to_string(abs_height) + ")");
-  int width = int(h.width), height = int(abs_height);
-
+  int width = int(h.width), height = int(top_down ? -h.height : h.height);
   uint32_t bits = h.bits;
-  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-    Fail(std::to_string(bits) + " bits per pixel are not supported");
   uint32_t comp = h.compression;
   bool rle = comp == kRle8 || comp == kRle4;
-  if (comp == kRle8 && bits != 8) Fail("RLE8 needs 8 bits per pixel");
-  if (comp == kRle4 && bits != 4) Fail("RLE4 needs 4 bits per pixel");
-  if ((comp == kBitFields || comp == kAlphaBitFields) && bits != 16 && bits != 32)
-    Fail("bit fields need 16 or 32 bits per pixel");
-  if (comp != kRgb && !rle && comp != kBitFields && comp != kAlphaBitFields)
-    Fail("compression " + std::to_string(comp) + " is not supported");
-  if (rle && top_down) Fail("a compressed picture cannot be stored top-down");
 
   uint64_t after_header = h.base + h.header_size;
   uint32_t masks[4] = {0, 0, 0, 0};
@@ -223,10 +210,10 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes) {
   std::vector<uint32_t> palette;
   uint64_t palette_end = after_header;
   if (bits <= 8) {
-    uint64_t max_entries = uint64_t(1) << bits;
+    uint64_t max_entries = MaxPaletteEntries(bits);
     uint64_t count = h.colors_used ? h.colors_used : max_entries;
     if (count > max_entries) Fail("the palette has more entries than the pixels can address");
-    uint64_t entry = h.core ? 3 : 4;
+    uint64_t entry = PaletteEntrySize(h.header_size);
     // A file whose pixels start before the palette's stated end has a shorter palette.
     if (h.data_offset > after_header && h.data_offset < after_header + count * entry)
       count = (h.data_offset - after_header) / entry;
@@ -240,7 +227,7 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes) {
     if (palette.empty()) Fail("the palette is empty");
   } else if (h.colors_used) {
     // Optional palette of a true-colour picture: only a hint for display devices.
-    uint64_t entry = h.core ? 3 : 4;
+    uint64_t entry = PaletteEntrySize(h.header_size);
     palette_end = after_header + uint64_t(h.colors_used) * entry;
   }
 
@@ -258,7 +245,7 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes) {
   }
 
   uint64_t row_bits = uint64_t(width) * bits;
-  uint64_t stride = (row_bits + 31) / 32 * 4;
+  uint64_t stride = RowStride(uint64_t(width), bits);
   uint64_t last_row = (row_bits + 7) / 8;  // the last row may lack its padding
   in.Need(data, stride * uint64_t(height - 1) + last_row);
 
@@ -307,9 +294,9 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes) {
 
 std::vector<uint8_t> EncodeBmp24(const Bitmap& bitmap) {
   uint32_t width = uint32_t(bitmap.Width()), height = uint32_t(bitmap.Height());
-  uint32_t stride = (width * 3 + 3) & ~3u;
+  uint32_t stride = uint32_t(RowStride(width, 24));
   uint32_t image = stride * height;
-  uint32_t offset = 14 + 40;
+  uint32_t offset = kFileHeaderSize + kInfoHeaderSize;
   std::vector<uint8_t> out;
   out.reserve(offset + image);
   auto put16 = [&](uint32_t v) {
@@ -325,7 +312,7 @@ std::vector<uint8_t> EncodeBmp24(const Bitmap& bitmap) {
   put32(offset + image);
   put32(0);
   put32(offset);
-  put32(40);
+  put32(kInfoHeaderSize);
   put32(width);
   put32(height);
   put16(1);
