@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace somnara::platform {
@@ -10,6 +11,12 @@ namespace somnara::platform {
 class ShellService {
  public:
   virtual ~ShellService() = default;
+
+  // Carries out `request` (one or more of the calls below and the decisions between them)
+  // without holding the caller where an opener may take its time to answer: such a backend
+  // runs it on a thread of its own, requests one after another in the order given. By
+  // default it runs at once.
+  virtual void Carry(std::function<void()> request) { request(); }
 
   // The desktop's default opener. True when it accepted the target, false when it refused
   // (no handler, a missing file, no opener at all).

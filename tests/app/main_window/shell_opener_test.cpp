@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -12,6 +13,9 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+
+#include "app/link_opener.h"
+#include "platform/platform.h"
 
 namespace somnara::platform {
 namespace {
@@ -121,6 +125,31 @@ TEST_F(ShellOpenerTest, AnOpenerStillBusyAfterTheWaitHasTakenTheTargetAndIsReape
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   EXPECT_TRUE(opener.OpenUrlHandler("http://somnara.example/"));
   EXPECT_EQ(opener.StillRunning(), 0u);
+}
+
+TEST_F(ShellOpenerTest, ALinkLeavesTheCallerAtOnceAndARefusalStillReachesTheUrlHandler) {
+  ShellOpener opener(
+      {{StandIn("xdg-open", "sleep 0.5; exit 4")}, {StandIn("gio", "sleep 3"), "open"}, 2000});
+  const Services saved = Current();
+  Services services = saved;
+  services.shell = &opener;
+  Install(services);
+  const auto start = std::chrono::steady_clock::now();
+  app::OpenLink("/tmp/missing page.html");
+  app::OpenMailTo("sleep@somnara.example");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+  opener.WaitUntilIdle();
+  Install(saved);
+  EXPECT_EQ(Record(),
+            "xdg-open\n1\n/tmp/missing page.html\ngio\n2\nopen\n/tmp/missing page.html\n"
+            "xdg-open\n1\nmailto:sleep@somnara.example\n");
+  // The URL handler outlasted its wait; it too is reaped once it is done.
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (opener.StillRunning() > 0 && std::chrono::steady_clock::now() < end) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EXPECT_EQ(opener.StillRunning(), 0u);
+  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "an opener was left unreaped";
 }
 
 }  // namespace

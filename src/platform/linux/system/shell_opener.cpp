@@ -8,6 +8,7 @@
 #include <time.h>
 
 #include <cstdint>
+#include <thread>
 #include <utility>
 
 extern char** environ;
@@ -73,8 +74,10 @@ bool IsOpenableTarget(const std::string& target) {
 ShellOpener::ShellOpener() : ShellOpener(Options{}) {}
 ShellOpener::ShellOpener(Options options) : options_(std::move(options)) {}
 
-ShellOpener::~ShellOpener() {
-  ReapFinished();
+ShellOpener::~ShellOpener() = default;
+
+void ShellOpener::Carry(std::function<void()> request) {
+  requests_.Post(std::move(request));
 }
 
 bool ShellOpener::Open(const std::string& target) {
@@ -86,7 +89,6 @@ bool ShellOpener::OpenUrlHandler(const std::string& target) {
 }
 
 bool ShellOpener::Run(const std::vector<std::string>& command, const std::string& target) {
-  ReapFinished();
   if (command.empty() || !IsOpenableTarget(target)) return false;
   std::vector<char*> argv;
   for (const std::string& part : command) argv.push_back(const_cast<char*>(part.c_str()));
@@ -108,19 +110,16 @@ bool ShellOpener::Run(const std::vector<std::string>& command, const std::string
     if (MonotonicMs() >= deadline) break;
     SleepMs(kPollStepMs);
   }
-  // Still busy with the target (an opener that waits for the program it started).
-  still_running_.push_back(pid);
-  return true;
-}
-
-void ShellOpener::ReapFinished() {
-  std::vector<pid_t> running;
-  for (pid_t pid : still_running_) {
+  // Still busy with the target (an opener that waits for the program it started): reaped
+  // whenever it ends, which may be when the user closes the browser.
+  ++*still_running_;
+  std::thread([pid, still_running = still_running_] {
     int status = 0;
-    pid_t done = waitpid(pid, &status, WNOHANG);
-    if (done == 0 || (done < 0 && errno == EINTR)) running.push_back(pid);
-  }
-  still_running_ = std::move(running);
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    --*still_running;
+  }).detach();
+  return true;
 }
 
 }  // namespace somnara::platform
