@@ -7,7 +7,7 @@
 namespace somnara::skin {
 
 TsuiTitleBarPopupMenu::TsuiTitleBarPopupMenu(TsuiTitleBar& title_bar)
-    : fw::PopupMenu(nullptr), title_bar_(title_bar) {
+    : TsuiPopupMenu(nullptr), title_bar_(title_bar) {
   struct Entry {
     const char* caption;
     void (TsuiTitleBarPopupMenu::*click)();
@@ -31,7 +31,7 @@ TsuiTitleBarPopupMenu::~TsuiTitleBarPopupMenu() {
 
 void TsuiTitleBarPopupMenu::Popup(int x, int y) {
   UpdateItems();
-  fw::PopupMenu::Popup(x, y);
+  TsuiPopupMenu::Popup(x, y);
 }
 
 void TsuiTitleBarPopupMenu::UpdateItems() {
