@@ -140,11 +140,18 @@ void Form::SetFormStyle(fw::FormStyle style) {
 
 void Form::SetWindowState(fw::WindowState state) {
   if (window_state_ == state) return;
+  const fw::WindowState old = window_state_;
+  // Where a maximised window goes back to: the place it had before it was maximised.
+  if (old == fw::WindowState::kNormal) restore_bounds_ = bounds_;
   window_state_ = state;
   if (native_) native_->SetMinimized(state == fw::WindowState::kMinimized);
   if (state == fw::WindowState::kMaximized) {
-    Rect work = App().Windows().WorkArea();
+    Rect work = App().Windows().WorkAreaNear(bounds_);
     SetBounds(work.left, work.top, work.Width(), work.Height());
+  } else if (state == fw::WindowState::kNormal && old == fw::WindowState::kMaximized &&
+             !restore_bounds_.IsEmpty()) {
+    SetBounds(restore_bounds_.left, restore_bounds_.top, restore_bounds_.Width(),
+              restore_bounds_.Height());
   }
   uintptr_t kind = state == fw::WindowState::kMinimized   ? SIZE_MINIMIZED
                    : state == fw::WindowState::kMaximized ? SIZE_MAXIMIZED
@@ -292,6 +299,11 @@ void Form::DefaultHandler(Message& m) {
           App().Windows().SetMonitorPower(int(m.lParam));
           return;
         case SC_MINIMIZE:
+          // The main window stands for the whole program: every window of it goes down.
+          if (this == App().MainForm()) {
+            for (Form* f : std::vector<Form*>(App().Forms()))
+              if (f->Visible()) f->SetWindowState(fw::WindowState::kMinimized);
+          }
           SetWindowState(fw::WindowState::kMinimized);
           return;
         case SC_MAXIMIZE:

@@ -205,6 +205,7 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   fw::Position position_ = fw::Position::kDesigned;
   fw::FormStyle form_style_ = fw::FormStyle::kNormal;
   fw::WindowState window_state_ = fw::WindowState::kNormal;
+  Rect restore_bounds_;  // bounds before the window was last maximised
   bool alpha_blend_ = false;
   int alpha_value_ = 255;
   bool key_preview_ = false;
