@@ -11,6 +11,7 @@ class SystemVolume;
 class PowerService;
 class ShellService;
 class ShortPathService;
+class SettingsFolder;
 
 // The services a backend provides. The program reaches the operating system only
 // through these; tests fill them with the headless backend's fakes.
@@ -22,6 +23,8 @@ struct Services {
   PowerService* power = nullptr;
   ShellService* shell = nullptr;
   ShortPathService* short_paths = nullptr;
+  // Null keeps the settings beside the executable, in `program_dir`.
+  SettingsFolder* settings_folder = nullptr;
   // Folder of the running executable, without a trailing separator.
   std::string program_dir;
 };

@@ -4,7 +4,7 @@
 
 namespace somnara::settings {
 
-// The routine's settings file beside the executable, and its one section.
+// The routine's settings file, and its one section.
 inline constexpr char kSettingsFileName[] = "option.ini";
 inline constexpr char kOptionSection[] = "Option";
 

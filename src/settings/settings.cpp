@@ -7,6 +7,7 @@
 #include "framework/exceptions.h"
 #include "platform/platform.h"
 #include "platform/profile_store.h"
+#include "platform/settings_folder.h"
 
 namespace somnara::settings {
 namespace {
@@ -20,7 +21,11 @@ platform::ProfileStore& InstalledStore() {
 }  // namespace
 
 std::string SettingsFilePath() {
-  return platform::Current().program_dir + "/" + kSettingsFileName;
+  const platform::Services& services = platform::Current();
+  const std::string folder = services.settings_folder != nullptr
+                                 ? services.settings_folder->Locate(kSettingsFileName)
+                                 : services.program_dir;
+  return folder + "/" + kSettingsFileName;
 }
 
 int32_t SettingsTextToInt(const std::string& text, int32_t default_value) {
@@ -63,6 +68,12 @@ bool Settings::ReadBool(const std::string& section, const std::string& key,
 
 void Settings::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
+  // The first write to a user's configuration folder makes it; should that fail, the write
+  // below fails and says so.
+  if (platform::SettingsFolder* folder = platform::Current().settings_folder) {
+    const std::size_t slash = file_path_.rfind('/');
+    if (slash != std::string::npos && slash > 0) (void)folder->Create(file_path_.substr(0, slash));
+  }
   if (!store_.WriteString(section, key, value, file_path_).ok) {
     throw fw::FileError(fw::Format("Unable to write to %s", file_path_));
   }

@@ -11,7 +11,8 @@ class ProfileStore;
 
 namespace somnara::settings {
 
-// Full path of the settings file beside the executable.
+// Full path of the settings file: beside the executable, or where the platform's settings
+// folder puts it when the program folder cannot take it.
 std::string SettingsFilePath();
 
 // The settings file, opened for one group of reads or writes and released at once. Every

@@ -9,6 +9,7 @@
 #include "platform/linux/power/logind_power_service.h"
 #include "platform/linux/system/ini_profile_store.h"
 #include "platform/linux/system/shell_opener.h"
+#include "platform/linux/system/xdg_settings_folder.h"
 #include "platform/linux/volume/pulse_system_volume.h"
 #include "platform/linux/x11/x11_window_system.h"
 
@@ -22,6 +23,7 @@ struct LinuxServices::Parts {
   std::unique_ptr<IniProfileStore> profiles;
   std::unique_ptr<ShellOpener> shell;
   std::unique_ptr<PulseSystemVolume> volume;
+  std::unique_ptr<XdgSettingsFolder> settings_folder;
 };
 
 LinuxServices::LinuxServices() : parts_(std::make_unique<Parts>()) {}
@@ -39,6 +41,7 @@ std::unique_ptr<LinuxServices> LinuxServices::Open(std::string* error) {
   p.profiles = std::make_unique<IniProfileStore>();
   p.shell = std::make_unique<ShellOpener>();
   p.volume = std::make_unique<PulseSystemVolume>();
+  p.settings_folder = std::make_unique<XdgSettingsFolder>(ExecutableDirectory());
   Services& out = s->services_;
   out.windows = p.windows.get();
   out.media = p.media.get();
@@ -47,6 +50,7 @@ std::unique_ptr<LinuxServices> LinuxServices::Open(std::string* error) {
   out.profiles = p.profiles.get();
   out.shell = p.shell.get();
   out.volume = p.volume.get();
+  out.settings_folder = p.settings_folder.get();
   out.program_dir = ExecutableDirectory();
   return s;
 }
