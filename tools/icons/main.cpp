@@ -1,0 +1,33 @@
+// Renders the program's icon at the sizes of the desktop's icon theme, drawn from the same
+// shapes as the icon the program carries, so the menu and the about window show one icon.
+//   somnara_icons <folder>  ->  <folder>/<n>x<n>/apps/somnara.png
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "program_icon_picture.h"
+#include "rgba_png.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: somnara_icons <folder>\n";
+    return 2;
+  }
+  for (int size : {16, 32, 48, 64, 128, 256}) {
+    const std::string name = std::to_string(size) + "x" + std::to_string(size);
+    const std::filesystem::path folder = std::filesystem::path(argv[1]) / name / "apps";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+      std::cerr << "somnara_icons: " << folder.string() << ": " << error.message() << "\n";
+      return 1;
+    }
+    const std::string problem = somnara::icons::WriteRgbaPng(
+        (folder / "somnara.png").string(), size, resgen::DrawProgramIcon(size, false));
+    if (!problem.empty()) {
+      std::cerr << "somnara_icons: " << problem << "\n";
+      return 1;
+    }
+  }
+  return 0;
+}
