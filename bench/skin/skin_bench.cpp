@@ -45,8 +45,8 @@ int main() {
                         {"WinXP", TsuiUIStyle::WinXP, 200, 60}};
   for (const Case& c : cases) {
     fw::Bitmap face;
-    GetStyleBitmap(c.style, kStyleButton, &face, 1, 3);
-    bool transparent = GetStyleBool(c.style, kStyleButtonTransparent);
+    GetStyleBitmap(c.style, StyleItem::kButton, &face, 1, 3);
+    bool transparent = GetStyleBool(c.style, StyleItem::kButtonTransparent);
     fw::Bitmap target(c.width, c.height);
     fw::Canvas& canvas = target.GetCanvas();
     double draw = Measure(9, 2000, [&] {
@@ -56,11 +56,12 @@ int main() {
                 draw);
   }
   fw::Bitmap face;
-  double fetch = Measure(9, 2000, [&] { GetStyleBitmap(TsuiUIStyle::DeepBlue, 1, &face, 2, 3); });
+  double fetch = Measure(
+      9, 2000, [&] { GetStyleBitmap(TsuiUIStyle::DeepBlue, StyleItem::kButton, &face, 2, 3); });
   std::printf("GetStyleBitmap of face frame 2 of 3 (DeepBlue): %.2f us\n", fetch);
 
   fw::Bitmap bar, strip(145, 4);
-  GetStyleBitmap(TsuiUIStyle::DeepBlue, kStyleTrackBarBar, &bar);
+  GetStyleBitmap(TsuiUIStyle::DeepBlue, StyleItem::kTrackBarBar, &bar);
   double three = Measure(9, 2000, [&] {
     DrawThreeSlice(bar, strip.GetCanvas(), {0, 0, 145, 4}, kSkinMagenta);
   });

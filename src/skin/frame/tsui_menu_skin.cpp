@@ -62,13 +62,13 @@ void TsuiMenuSkin::SetUIStyle(TsuiUIStyle style) {
     selected_color_ = theme(ThemeColor::kSelectedMenuColor);
     selected_font_color_ = theme(ThemeColor::kSelectedMenuFontColor);
   } else {
-    auto item = [&resolved](int number) { return GetStyleColor(resolved.style, number); };
-    bar_color_ = item(kStyleMenuBarColour);
-    color_ = item(kStyleMenuItemColour);
-    font_color_ = item(kStyleMenuItemFontColour);
-    selected_border_color_ = item(kStyleMenuSelectedBorderColour);
-    selected_color_ = item(kStyleMenuSelectedColour);
-    selected_font_color_ = item(kStyleMenuSelectedFontColour);
+    auto item = [&resolved](StyleItem which) { return GetStyleColor(resolved.style, which); };
+    bar_color_ = item(StyleItem::kMenuBarColour);
+    color_ = item(StyleItem::kMenuItemColour);
+    font_color_ = item(StyleItem::kMenuItemFontColour);
+    selected_border_color_ = item(StyleItem::kMenuSelectedBorderColour);
+    selected_color_ = item(StyleItem::kMenuSelectedColour);
+    selected_font_color_ = item(StyleItem::kMenuSelectedFontColour);
   }
 }
 
@@ -100,7 +100,7 @@ fw::Font TsuiMenuSkin::ItemFont() const {
 fw::Color TsuiMenuSkin::FormColor() const {
   const ResolvedStyle resolved = ResolveStyle(file_theme_, ui_style_);
   if (resolved.use_theme) return fw::Color(file_theme_->GetThemeColor(ThemeColor::kFormColor));
-  return GetStyleColor(resolved.style, kStyleClientColour);
+  return GetStyleColor(resolved.style, StyleItem::kClientColour);
 }
 
 void TsuiMenuSkin::HookItems() {

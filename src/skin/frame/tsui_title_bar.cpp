@@ -30,7 +30,7 @@ fw::Bitmap ThemePicture(const TsuiFileTheme& theme, ThemeBitmap item) {
   return picture ? *picture : fw::Bitmap();
 }
 
-fw::Bitmap StylePicture(TsuiUIStyle style, int item) {
+fw::Bitmap StylePicture(TsuiUIStyle style, StyleItem item) {
   fw::Bitmap picture;
   GetStyleBitmap(style, item, &picture);
   return picture;
@@ -185,24 +185,24 @@ void TsuiTitleBar::ApplyThemeStyle() {
 
 void TsuiTitleBar::ApplyBuiltInStyle(TsuiUIStyle style) {
   TsuiTitleBarSection& left = sections_.Add();
-  left.SetPicture(StylePicture(style, kStyleTitleLeft));
+  left.SetPicture(StylePicture(style, StyleItem::kTitleLeft));
   left.SetAutoSize(true);
   TsuiTitleBarSection& right = sections_.Add();
-  right.SetPicture(StylePicture(style, kStyleTitleRight));
+  right.SetPicture(StylePicture(style, StyleItem::kTitleRight));
   right.SetAutoSize(true);
   right.SetAlign(TsuiTitleBarAlign::suiRight);
   TsuiTitleBarSection& client = sections_.Add();
-  client.SetPicture(StylePicture(style, kStyleTitleClient));
+  client.SetPicture(StylePicture(style, StyleItem::kTitleClient));
   client.SetAlign(TsuiTitleBarAlign::suiClient);
-  left_btn_x_offset_ = GetStyleInt(style, kStyleTitleLeftButtonX);
-  right_btn_x_offset_ = GetStyleInt(style, kStyleTitleRightButtonX);
-  button_strip_height_ = StylePicture(style, kStyleTitleButtons).Height();
-  button_top_ = GetStyleInt(style, kStyleTitleButtonTop) - (InFrame() ? kFrameTopBand : 0);
+  left_btn_x_offset_ = GetStyleInt(style, StyleItem::kTitleLeftButtonX);
+  right_btn_x_offset_ = GetStyleInt(style, StyleItem::kTitleRightButtonX);
+  button_strip_height_ = StylePicture(style, StyleItem::kTitleButtons).Height();
+  button_top_ = GetStyleInt(style, StyleItem::kTitleButtonTop) - (InFrame() ? kFrameTopBand : 0);
   if (fw::Form* form = ParentForm()) {
-    form->SetMinWidth(GetStyleInt(style, kStyleMinimumWidth));
+    form->SetMinWidth(GetStyleInt(style, StyleItem::kMinimumWidth));
     form->SetMinHeight(50);
   }
-  round_corner_ = GetStyleInt(style, kStyleRoundCorner);
+  round_corner_ = GetStyleInt(style, StyleItem::kRoundCorner);
   round_corner_bottom_ = 0;
 }
 

@@ -116,7 +116,7 @@ void TsuiTitleBarButton::LoadPieces(int first) {
   if (resolved.use_theme) {
     if (auto picture = theme->GetThemeBitmap(ThemeBitmap::kTitleButtons)) strip = *picture;
   } else {
-    GetStyleBitmap(resolved.style, kStyleTitleButtons, &strip);
+    GetStyleBitmap(resolved.style, StyleItem::kTitleButtons, &strip);
   }
   fw::Bitmap* targets[] = {&pic_normal_, &pic_mouse_on_, &pic_mouse_down_};
   for (int i = 0; i < 3; ++i) {
@@ -133,12 +133,13 @@ void TsuiTitleBarButton::UpdatePictures() {
   TsuiTitleBar* bar = TitleBar();
   const TsuiFileTheme* theme = bar != nullptr ? bar->FileTheme() : nullptr;
   const ResolvedStyle resolved = ResolveStyle(theme, ui_style_);
-  transparent_ = resolved.use_theme ? theme->GetThemeBool(ThemeBool::kTitleBtnTrans)
-                                    : GetStyleBool(resolved.style, kStyleTitleButtonsTransparent);
+  transparent_ = resolved.use_theme
+                     ? theme->GetThemeBool(ThemeBool::kTitleBtnTrans)
+                     : GetStyleBool(resolved.style, StyleItem::kTitleButtonsTransparent);
   if (type_ == TsuiTitleBarBtnType::suiCustom) return;
   LoadPieces(FirstPiece(type_));
   top_ = resolved.use_theme ? theme->GetThemeInt(ThemeInt::kTitleBarButtonPosY)
-                            : GetStyleInt(resolved.style, kStyleTitleButtonTop);
+                            : GetStyleInt(resolved.style, StyleItem::kTitleButtonTop);
   if (type_ == TsuiTitleBarBtnType::suiMax) UpdateMaxRestore();
 }
 

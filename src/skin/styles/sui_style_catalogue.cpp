@@ -169,29 +169,32 @@ struct Lookup {
   const CatalogueValue* value;
 };
 
-std::optional<Lookup> Find(TsuiUIStyle style, int item) {
-  if (item < 1 || item > kStyleItemCount) return std::nullopt;
+// An item number outside 1..48 (a value cast from a damaged number) finds nothing.
+std::optional<Lookup> Find(TsuiUIStyle style, StyleItem item) {
+  const int number = int(item);
+  if (number < 1 || number > kStyleItemCount) return std::nullopt;
   int column = int(style) - 1;
   if (column < 0 || column >= kBuiltInStyleCount)
     return Lookup{&kNoStyleItem, &kNoStyleItem.values[0]};
-  const CatalogueItem& entry = kCatalogue[size_t(item - 1)];
+  const CatalogueItem& entry = kCatalogue[size_t(number - 1)];
   return Lookup{&entry, &entry.values[size_t(column)]};
 }
 
 }  // namespace
 
-std::optional<StyleItemKind> StyleItemKindOf(int item) {
-  if (item < 1 || item > kStyleItemCount) return std::nullopt;
-  return kCatalogue[size_t(item - 1)].kind;
+std::optional<StyleItemKind> StyleItemKindOf(StyleItem item) {
+  const int number = int(item);
+  if (number < 1 || number > kStyleItemCount) return std::nullopt;
+  return kCatalogue[size_t(number - 1)].kind;
 }
 
-std::string_view GetStyleBitmapName(TsuiUIStyle style, int item) {
+std::string_view GetStyleBitmapName(TsuiUIStyle style, StyleItem item) {
   auto found = Find(style, item);
   if (!found || found->item->kind != StyleItemKind::Bitmap) return {};
   return found->value->name;
 }
 
-bool GetStyleBitmap(TsuiUIStyle style, int item, fw::Bitmap* target, int frame_index,
+bool GetStyleBitmap(TsuiUIStyle style, StyleItem item, fw::Bitmap* target, int frame_index,
                     int frame_count) {
   auto found = Find(style, item);
   if (!found || found->item->kind != StyleItemKind::Bitmap || target == nullptr) return false;
@@ -206,19 +209,19 @@ bool GetStyleBitmap(TsuiUIStyle style, int item, fw::Bitmap* target, int frame_i
   return true;
 }
 
-fw::Color GetStyleColor(TsuiUIStyle style, int item) {
+fw::Color GetStyleColor(TsuiUIStyle style, StyleItem item) {
   auto found = Find(style, item);
   if (!found || found->item->kind != StyleItemKind::Colour) return 0;
   return fw::Color(found->value->number);
 }
 
-int32_t GetStyleInt(TsuiUIStyle style, int item) {
+int32_t GetStyleInt(TsuiUIStyle style, StyleItem item) {
   auto found = Find(style, item);
   if (!found || found->item->kind != StyleItemKind::Integer) return -1;
   return found->value->number;
 }
 
-bool GetStyleBool(TsuiUIStyle style, int item) {
+bool GetStyleBool(TsuiUIStyle style, StyleItem item) {
   auto found = Find(style, item);
   if (!found || found->item->kind != StyleItemKind::Boolean) return false;
   return found->value->number != 0;

@@ -12,6 +12,11 @@ namespace {
 using S = TsuiUIStyle;
 constexpr S kStyles[] = {S::MacOS, S::WinXP, S::DeepBlue, S::Protein, S::BlueGlass};
 
+// The catalogue is addressed by item number.
+constexpr StyleItem Item(int number) {
+  return StyleItem(number);
+}
+
 fw::Color Rgb(int r, int g, int b) {
   return fw::MakeColor(uint8_t(r), uint8_t(g), uint8_t(b));
 }
@@ -31,7 +36,7 @@ TEST_F(StyleCatalogueTest, EveryItemHasTheKindOfTheTable) {
       "bbbcbbic";   // 41..48
   ASSERT_EQ(kinds.size(), 48u);
   for (int item = 1; item <= 48; ++item) {
-    auto kind = StyleItemKindOf(item);
+    auto kind = StyleItemKindOf(Item(item));
     ASSERT_TRUE(kind.has_value()) << item;
     char expected = kinds[size_t(item - 1)];
     char actual = *kind == StyleItemKind::Bitmap    ? 'b'
@@ -40,8 +45,8 @@ TEST_F(StyleCatalogueTest, EveryItemHasTheKindOfTheTable) {
                                                     : 'c';
     EXPECT_EQ(actual, expected) << "item " << item;
   }
-  EXPECT_FALSE(StyleItemKindOf(0));
-  EXPECT_FALSE(StyleItemKindOf(49));
+  EXPECT_FALSE(StyleItemKindOf(Item(0)));
+  EXPECT_FALSE(StyleItemKindOf(Item(49)));
 }
 
 TEST_F(StyleCatalogueTest, IntegersOfTheTitleBarAndFrame) {
@@ -55,65 +60,65 @@ TEST_F(StyleCatalogueTest, IntegersOfTheTitleBarAndFrame) {
                       {47, {0, 0, 0, 0, 0}}};
   for (const Row& row : rows)
     for (int s = 0; s < 5; ++s)
-      EXPECT_EQ(GetStyleInt(kStyles[s], row.item), row.values[s]) << row.item << " " << s;
+      EXPECT_EQ(GetStyleInt(kStyles[s], Item(row.item)), row.values[s]) << row.item << " " << s;
 }
 
 TEST_F(StyleCatalogueTest, BooleansOfTheButtonsAndTitleButtons) {
   const bool face[] = {true, false, false, false, true};
   const bool title[] = {false, false, false, true, true};
   for (int s = 0; s < 5; ++s) {
-    EXPECT_EQ(GetStyleBool(kStyles[s], 2), face[s]) << s;
-    EXPECT_EQ(GetStyleBool(kStyles[s], 6), title[s]) << s;
+    EXPECT_EQ(GetStyleBool(kStyles[s], Item(2)), face[s]) << s;
+    EXPECT_EQ(GetStyleBool(kStyles[s], Item(6)), title[s]) << s;
   }
 }
 
 TEST_F(StyleCatalogueTest, ColoursAreStoredWithRedInTheLowByte) {
-  EXPECT_EQ(GetStyleColor(S::WinXP, 16), 0xC82C00u);  // 0,44,200
-  EXPECT_EQ(GetStyleColor(S::WinXP, 15), Rgb(239, 235, 222));
-  EXPECT_EQ(GetStyleColor(S::MacOS, 15), Rgb(231, 231, 231));
-  EXPECT_EQ(GetStyleColor(S::Protein, 15), Rgb(251, 251, 251));
-  EXPECT_EQ(GetStyleColor(S::MacOS, 16), Rgb(127, 127, 127));
-  EXPECT_EQ(GetStyleColor(S::DeepBlue, 18), Rgb(68, 74, 160));
-  EXPECT_EQ(GetStyleColor(S::Protein, 19), Rgb(45, 48, 196));
-  EXPECT_EQ(GetStyleColor(S::BlueGlass, 19), Rgb(94, 94, 236));
-  EXPECT_EQ(GetStyleColor(S::WinXP, 18), Rgb(49, 105, 198));
-  EXPECT_EQ(GetStyleColor(S::WinXP, 19), Rgb(198, 211, 239));
-  EXPECT_EQ(GetStyleColor(S::WinXP, 20), Rgb(0, 0, 0));
-  EXPECT_EQ(GetStyleColor(S::MacOS, 20), Rgb(255, 255, 255));
-  EXPECT_EQ(GetStyleColor(S::BlueGlass, 21), Rgb(231, 231, 231));
-  EXPECT_EQ(GetStyleColor(S::MacOS, 23), Rgb(0, 0, 0));
-  EXPECT_EQ(GetStyleColor(S::Protein, 23), Rgb(214, 211, 206));
-  EXPECT_EQ(GetStyleColor(S::WinXP, 25), Rgb(104, 104, 104));
-  EXPECT_EQ(GetStyleColor(S::MacOS, 25), Rgb(127, 127, 127));
-  EXPECT_EQ(GetStyleColor(S::WinXP, 27), Rgb(2, 70, 207));
-  EXPECT_EQ(GetStyleColor(S::MacOS, 31), Rgb(201, 201, 201));
-  EXPECT_EQ(GetStyleColor(S::BlueGlass, 31), Rgb(244, 244, 244));
-  EXPECT_EQ(GetStyleColor(S::WinXP, 35), Rgb(49, 105, 198));
-  EXPECT_EQ(GetStyleColor(S::WinXP, 37), Rgb(147, 172, 225));
-  EXPECT_EQ(GetStyleColor(S::DeepBlue, 37), Rgb(216, 216, 216));
-  EXPECT_EQ(GetStyleColor(S::MacOS, 44), Rgb(0, 0, 0));
-  EXPECT_EQ(GetStyleColor(S::DeepBlue, 44), Rgb(255, 255, 255));
+  EXPECT_EQ(GetStyleColor(S::WinXP, Item(16)), 0xC82C00u);  // 0,44,200
+  EXPECT_EQ(GetStyleColor(S::WinXP, Item(15)), Rgb(239, 235, 222));
+  EXPECT_EQ(GetStyleColor(S::MacOS, Item(15)), Rgb(231, 231, 231));
+  EXPECT_EQ(GetStyleColor(S::Protein, Item(15)), Rgb(251, 251, 251));
+  EXPECT_EQ(GetStyleColor(S::MacOS, Item(16)), Rgb(127, 127, 127));
+  EXPECT_EQ(GetStyleColor(S::DeepBlue, Item(18)), Rgb(68, 74, 160));
+  EXPECT_EQ(GetStyleColor(S::Protein, Item(19)), Rgb(45, 48, 196));
+  EXPECT_EQ(GetStyleColor(S::BlueGlass, Item(19)), Rgb(94, 94, 236));
+  EXPECT_EQ(GetStyleColor(S::WinXP, Item(18)), Rgb(49, 105, 198));
+  EXPECT_EQ(GetStyleColor(S::WinXP, Item(19)), Rgb(198, 211, 239));
+  EXPECT_EQ(GetStyleColor(S::WinXP, Item(20)), Rgb(0, 0, 0));
+  EXPECT_EQ(GetStyleColor(S::MacOS, Item(20)), Rgb(255, 255, 255));
+  EXPECT_EQ(GetStyleColor(S::BlueGlass, Item(21)), Rgb(231, 231, 231));
+  EXPECT_EQ(GetStyleColor(S::MacOS, Item(23)), Rgb(0, 0, 0));
+  EXPECT_EQ(GetStyleColor(S::Protein, Item(23)), Rgb(214, 211, 206));
+  EXPECT_EQ(GetStyleColor(S::WinXP, Item(25)), Rgb(104, 104, 104));
+  EXPECT_EQ(GetStyleColor(S::MacOS, Item(25)), Rgb(127, 127, 127));
+  EXPECT_EQ(GetStyleColor(S::WinXP, Item(27)), Rgb(2, 70, 207));
+  EXPECT_EQ(GetStyleColor(S::MacOS, Item(31)), Rgb(201, 201, 201));
+  EXPECT_EQ(GetStyleColor(S::BlueGlass, Item(31)), Rgb(244, 244, 244));
+  EXPECT_EQ(GetStyleColor(S::WinXP, Item(35)), Rgb(49, 105, 198));
+  EXPECT_EQ(GetStyleColor(S::WinXP, Item(37)), Rgb(147, 172, 225));
+  EXPECT_EQ(GetStyleColor(S::DeepBlue, Item(37)), Rgb(216, 216, 216));
+  EXPECT_EQ(GetStyleColor(S::MacOS, Item(44)), Rgb(0, 0, 0));
+  EXPECT_EQ(GetStyleColor(S::DeepBlue, Item(44)), Rgb(255, 255, 255));
   // Items 26 and 48 repeat the client colour of item 15 in every style.
   for (S s : kStyles) {
-    EXPECT_EQ(GetStyleColor(s, 26), GetStyleColor(s, 15));
-    EXPECT_EQ(GetStyleColor(s, 48), GetStyleColor(s, 15));
+    EXPECT_EQ(GetStyleColor(s, Item(26)), GetStyleColor(s, Item(15)));
+    EXPECT_EQ(GetStyleColor(s, Item(48)), GetStyleColor(s, Item(15)));
   }
 }
 
 TEST_F(StyleCatalogueTest, BitmapNamesFollowTheStylePrefixes) {
-  EXPECT_EQ(GetStyleBitmapName(S::MacOS, 1), "MACOS_BUTTON");
-  EXPECT_EQ(GetStyleBitmapName(S::BlueGlass, 5), "BLUEGLASS_TITLEBTN");
-  EXPECT_EQ(GetStyleBitmapName(S::WinXP, 30), "WINXP_TRACKBAR_SLIDER_V");
-  EXPECT_EQ(GetStyleBitmapName(S::Protein, 41), "PROTEIN_SIDECHENNEL_HANDLE");
-  EXPECT_EQ(GetStyleBitmapName(S::MacOS, 38), "MACOS_SCROLLBUTTON");
-  EXPECT_EQ(GetStyleBitmapName(S::WinXP, 38), "WINXP_SCROLLBUTTON");
+  EXPECT_EQ(GetStyleBitmapName(S::MacOS, Item(1)), "MACOS_BUTTON");
+  EXPECT_EQ(GetStyleBitmapName(S::BlueGlass, Item(5)), "BLUEGLASS_TITLEBTN");
+  EXPECT_EQ(GetStyleBitmapName(S::WinXP, Item(30)), "WINXP_TRACKBAR_SLIDER_V");
+  EXPECT_EQ(GetStyleBitmapName(S::Protein, Item(41)), "PROTEIN_SIDECHENNEL_HANDLE");
+  EXPECT_EQ(GetStyleBitmapName(S::MacOS, Item(38)), "MACOS_SCROLLBUTTON");
+  EXPECT_EQ(GetStyleBitmapName(S::WinXP, Item(38)), "WINXP_SCROLLBUTTON");
   for (S s : {S::DeepBlue, S::Protein, S::BlueGlass})
-    EXPECT_EQ(GetStyleBitmapName(s, 38), "MORE_SCROLLBUTTON");
+    EXPECT_EQ(GetStyleBitmapName(s, Item(38)), "MORE_SCROLLBUTTON");
   const char* prefixes[] = {"MACOS_", "WINXP_", "DEEPBLUE_", "PROTEIN_", "BLUEGLASS_"};
   for (int s = 0; s < 5; ++s)
     for (int item = 1; item <= 48; ++item) {
-      std::string name(GetStyleBitmapName(kStyles[s], item));
-      if (StyleItemKindOf(item) != StyleItemKind::Bitmap) {
+      std::string name(GetStyleBitmapName(kStyles[s], Item(item)));
+      if (StyleItemKindOf(Item(item)) != StyleItemKind::Bitmap) {
         EXPECT_EQ(name, "") << item;
       } else if (item == 43 || item == 45 || item == 46) {
         EXPECT_EQ(name, "") << item;
@@ -126,47 +131,47 @@ TEST_F(StyleCatalogueTest, BitmapNamesFollowTheStylePrefixes) {
 TEST_F(StyleCatalogueTest, ItemsOfAnotherKindGiveNeutralValues) {
   fw::Bitmap target(3, 2);
   target.Fill(fw::clRed);
-  EXPECT_EQ(GetStyleColor(S::MacOS, 7), 0u);
-  EXPECT_EQ(GetStyleInt(S::MacOS, 15), -1);
-  EXPECT_EQ(GetStyleInt(S::MacOS, 2), -1);
-  EXPECT_FALSE(GetStyleBool(S::MacOS, 1));
-  EXPECT_FALSE(GetStyleBool(S::WinXP, 7));  // an integer of value 2 is no boolean
-  EXPECT_FALSE(GetStyleBitmap(S::MacOS, 15, &target));
-  EXPECT_FALSE(GetStyleBitmap(S::MacOS, 2, &target, 1, 3));
+  EXPECT_EQ(GetStyleColor(S::MacOS, Item(7)), 0u);
+  EXPECT_EQ(GetStyleInt(S::MacOS, Item(15)), -1);
+  EXPECT_EQ(GetStyleInt(S::MacOS, Item(2)), -1);
+  EXPECT_FALSE(GetStyleBool(S::MacOS, Item(1)));
+  EXPECT_FALSE(GetStyleBool(S::WinXP, Item(7)));  // an integer of value 2 is no boolean
+  EXPECT_FALSE(GetStyleBitmap(S::MacOS, Item(15), &target));
+  EXPECT_FALSE(GetStyleBitmap(S::MacOS, Item(2), &target, 1, 3));
   EXPECT_EQ(target.Width(), 3);
   EXPECT_EQ(target.GetPixel(0, 0), fw::clRed);
   // Item numbers outside 1..48.
-  EXPECT_EQ(GetStyleInt(S::MacOS, 0), -1);
-  EXPECT_EQ(GetStyleColor(S::MacOS, 49), 0u);
-  EXPECT_FALSE(GetStyleBool(S::BlueGlass, -3));
-  EXPECT_FALSE(GetStyleBitmap(S::MacOS, 49, &target));
+  EXPECT_EQ(GetStyleInt(S::MacOS, Item(0)), -1);
+  EXPECT_EQ(GetStyleColor(S::MacOS, Item(49)), 0u);
+  EXPECT_FALSE(GetStyleBool(S::BlueGlass, Item(-3)));
+  EXPECT_FALSE(GetStyleBitmap(S::MacOS, Item(49), &target));
   // A bitmap item without a target changes nothing and reports so.
-  EXPECT_FALSE(GetStyleBitmap(S::MacOS, 1, nullptr));
+  EXPECT_FALSE(GetStyleBitmap(S::MacOS, Item(1), nullptr));
 }
 
 TEST_F(StyleCatalogueTest, FromThemeFileReadsEveryItemAsTheIntegerMinusOne) {
   fw::Bitmap target(2, 2);
   for (int item : {1, 2, 7, 9, 15, 47, 48}) {
-    EXPECT_EQ(GetStyleInt(S::FromThemeFile, item), -1) << item;
-    EXPECT_EQ(GetStyleColor(S::FromThemeFile, item), 0u) << item;
-    EXPECT_FALSE(GetStyleBool(S::FromThemeFile, item)) << item;
-    EXPECT_FALSE(GetStyleBitmap(S::FromThemeFile, item, &target, 1, 3)) << item;
-    EXPECT_EQ(GetStyleBitmapName(S::FromThemeFile, item), "") << item;
+    EXPECT_EQ(GetStyleInt(S::FromThemeFile, Item(item)), -1) << item;
+    EXPECT_EQ(GetStyleColor(S::FromThemeFile, Item(item)), 0u) << item;
+    EXPECT_FALSE(GetStyleBool(S::FromThemeFile, Item(item))) << item;
+    EXPECT_FALSE(GetStyleBitmap(S::FromThemeFile, Item(item), &target, 1, 3)) << item;
+    EXPECT_EQ(GetStyleBitmapName(S::FromThemeFile, Item(item)), "") << item;
   }
   EXPECT_EQ(target.Width(), 2);
   // So does any value past the built-in styles.
-  EXPECT_EQ(GetStyleInt(S(6), 7), -1);
-  EXPECT_EQ(GetStyleColor(S(200), 15), 0u);
+  EXPECT_EQ(GetStyleInt(S(6), Item(7)), -1);
+  EXPECT_EQ(GetStyleColor(S(200), Item(15)), 0u);
 }
 
 TEST_F(StyleCatalogueTest, BitmapItemsWithoutPictureRaiseTheResourceError) {
   fw::Bitmap target(2, 2);
   for (int item : {43, 45, 46}) {
-    EXPECT_THROW(GetStyleBitmap(S::DeepBlue, item, &target), StyleResourceError) << item;
+    EXPECT_THROW(GetStyleBitmap(S::DeepBlue, Item(item), &target), StyleResourceError) << item;
     EXPECT_EQ(target.Width(), 2);
   }
   try {
-    GetStyleBitmap(S::DeepBlue, 43, &target);
+    GetStyleBitmap(S::DeepBlue, Item(43), &target);
     ADD_FAILURE() << "no error";
   } catch (const StyleResourceError& e) {
     EXPECT_STREQ(e.what(), "Resource without a name cannot be loaded");
@@ -175,18 +180,18 @@ TEST_F(StyleCatalogueTest, BitmapItemsWithoutPictureRaiseTheResourceError) {
 
 TEST_F(StyleCatalogueTest, AFrameThatDoesNotExistIsAClearError) {
   fw::Bitmap target(2, 2);
-  EXPECT_THROW(GetStyleBitmap(S::DeepBlue, 1, &target, 4, 3), fw::Exception);
-  EXPECT_THROW(GetStyleBitmap(S::DeepBlue, 1, &target, 0, 3), fw::Exception);
-  EXPECT_THROW(GetStyleBitmap(S::DeepBlue, 1, &target, 1, -3), fw::Exception);
+  EXPECT_THROW(GetStyleBitmap(S::DeepBlue, Item(1), &target, 4, 3), fw::Exception);
+  EXPECT_THROW(GetStyleBitmap(S::DeepBlue, Item(1), &target, 0, 3), fw::Exception);
+  EXPECT_THROW(GetStyleBitmap(S::DeepBlue, Item(1), &target, 1, -3), fw::Exception);
   EXPECT_EQ(target.Width(), 2);
 }
 
 TEST_F(StyleCatalogueTest, FramesComeFromTheStripAsSplitPieceCutsThem) {
   fw::Bitmap strip, frame;
-  ASSERT_TRUE(GetStyleBitmap(S::MacOS, 5, &strip));
+  ASSERT_TRUE(GetStyleBitmap(S::MacOS, Item(5), &strip));
   ASSERT_EQ(strip.Width(), 306);
   for (int index : {1, 10, 18}) {
-    ASSERT_TRUE(GetStyleBitmap(S::MacOS, 5, &frame, index, 18));
+    ASSERT_TRUE(GetStyleBitmap(S::MacOS, Item(5), &frame, index, 18));
     ASSERT_EQ(frame.Width(), 17);
     ASSERT_EQ(frame.Height(), 17);
     for (int y = 0; y < 17; ++y)
@@ -199,7 +204,7 @@ TEST_F(StyleCatalogueTest, LoadingKeepsTheTargetsTransparencySettings) {
   fw::Bitmap target;
   target.SetTransparent(true);
   target.SetTransparentColor(fw::clLime);
-  ASSERT_TRUE(GetStyleBitmap(S::DeepBlue, 28, &target));
+  ASSERT_TRUE(GetStyleBitmap(S::DeepBlue, Item(28), &target));
   EXPECT_EQ(target.Width(), 45);
   EXPECT_TRUE(target.Transparent());
   EXPECT_EQ(target.TransparentColor(), fw::clLime);

@@ -20,7 +20,7 @@ class StylePicturesTest : public ::testing::Test {
  protected:
   void SetUp() override { resources::RegisterProgramResources(); }
 
-  static fw::Bitmap Item(S style, int item, int index = 0, int count = 0) {
+  static fw::Bitmap Item(S style, StyleItem item, int index = 0, int count = 0) {
     fw::Bitmap b;
     EXPECT_TRUE(GetStyleBitmap(style, item, &b, index, count));
     return b;
@@ -57,7 +57,7 @@ TEST_F(StylePicturesTest, EveryNamedPictureOfEveryStyleIsInTheProgram) {
   int loaded = 0;
   for (S s : kStyles)
     for (int item = 1; item <= kStyleItemCount; ++item) {
-      std::string name(GetStyleBitmapName(s, item));
+      std::string name(GetStyleBitmapName(s, StyleItem(item)));
       if (name.empty()) continue;
       fw::Bitmap b;
       ASSERT_TRUE(LoadStyleBitmap(name, b)) << name;
@@ -85,11 +85,11 @@ TEST_F(StylePicturesTest, SizesOfThePicturesTheControlsCut) {
     EXPECT_EQ(b.Height(), size.h) << what << " " << s;
   };
   for (int s = 0; s < 5; ++s) {
-    check(Item(kStyles[s], kStyleButton), face[s], "face", s);
-    check(Item(kStyles[s], kStyleTitleButtons), title_buttons[s], "title buttons", s);
-    check(Item(kStyles[s], kStyleTrackBarBar), bar[s], "bar", s);
-    check(Item(kStyles[s], kStyleTrackBarSlider), slider[s], "slider", s);
-    check(Item(kStyles[s], kStyleTrackBarSliderVertical), vslider[s], "vertical slider", s);
+    check(Item(kStyles[s], StyleItem::kButton), face[s], "face", s);
+    check(Item(kStyles[s], StyleItem::kTitleButtons), title_buttons[s], "title buttons", s);
+    check(Item(kStyles[s], StyleItem::kTrackBarBar), bar[s], "bar", s);
+    check(Item(kStyles[s], StyleItem::kTrackBarSlider), slider[s], "slider", s);
+    check(Item(kStyles[s], StyleItem::kTrackBarSliderVertical), vslider[s], "vertical slider", s);
   }
   fw::Bitmap msg = Named("MSGDLG");
   EXPECT_EQ(msg.Width(), 168);
@@ -98,8 +98,8 @@ TEST_F(StylePicturesTest, SizesOfThePicturesTheControlsCut) {
 
 TEST_F(StylePicturesTest, FaceFramesDifferVisiblyAndHaveGradients) {
   for (S s : kStyles) {
-    fw::Bitmap normal = Item(s, kStyleButton, 1, 3), hot = Item(s, kStyleButton, 2, 3),
-               pressed = Item(s, kStyleButton, 3, 3);
+    fw::Bitmap normal = Item(s, StyleItem::kButton, 1, 3), hot = Item(s, StyleItem::kButton, 2, 3),
+               pressed = Item(s, StyleItem::kButton, 3, 3);
     int area = normal.Width() * normal.Height();
     EXPECT_GT(DifferingPixels(normal, hot), area / 4) << int(s);
     EXPECT_GT(DifferingPixels(normal, pressed), area / 4) << int(s);
@@ -111,9 +111,9 @@ TEST_F(StylePicturesTest, FaceFramesDifferVisiblyAndHaveGradients) {
 TEST_F(StylePicturesTest, FacesUseMagentaExactlyWhenTheyAreDrawnWithTransparency) {
   for (S s : kStyles) {
     for (int frame = 1; frame <= 3; ++frame) {
-      fw::Bitmap face = Item(s, kStyleButton, frame, 3);
+      fw::Bitmap face = Item(s, StyleItem::kButton, frame, 3);
       int w = face.Width(), h = face.Height();
-      if (GetStyleBool(s, kStyleButtonTransparent)) {
+      if (GetStyleBool(s, StyleItem::kButtonTransparent)) {
         // Rounded corners show what lies behind; the middle is solid.
         EXPECT_TRUE(IsMagenta(face, 0, 0)) << int(s);
         EXPECT_TRUE(IsMagenta(face, w - 1, h - 1)) << int(s);
@@ -129,8 +129,8 @@ TEST_F(StylePicturesTest, FacesUseMagentaExactlyWhenTheyAreDrawnWithTransparency
 TEST_F(StylePicturesTest, TitleButtonsAreKeyedOnTheirBottomLeftPixelWhenTransparent) {
   for (S s : kStyles)
     for (int frame = 1; frame <= 18; ++frame) {
-      fw::Bitmap b = Item(s, kStyleTitleButtons, frame, 18);
-      if (GetStyleBool(s, kStyleTitleButtonsTransparent)) {
+      fw::Bitmap b = Item(s, StyleItem::kTitleButtons, frame, 18);
+      if (GetStyleBool(s, StyleItem::kTitleButtonsTransparent)) {
         EXPECT_TRUE(IsMagenta(b, 0, b.Height() - 1)) << int(s) << " " << frame;
         EXPECT_FALSE(IsMagenta(b, b.Width() / 2, b.Height() / 2)) << int(s) << " " << frame;
       } else {
@@ -146,29 +146,36 @@ TEST_F(StylePicturesTest, EachTitleButtonHasItsOwnSymbolAndStates) {
     // green gem until the pointer is over it.
     for (int a = 0; a < 6; ++a)
       for (int b = a + 1; b < 6; ++b) {
-        EXPECT_GT(DifferingPixels(Item(s, 5, a * 3 + 2, 18), Item(s, 5, b * 3 + 2, 18)), 5)
+        EXPECT_GT(DifferingPixels(Item(s, StyleItem::kTitleButtons, a * 3 + 2, 18),
+                                  Item(s, StyleItem::kTitleButtons, b * 3 + 2, 18)),
+                  5)
             << int(s) << " " << a << " " << b;
         if (s == S::MacOS && a == 2 && b == 3) continue;
-        EXPECT_GT(DifferingPixels(Item(s, 5, a * 3 + 1, 18), Item(s, 5, b * 3 + 1, 18)), 5)
+        EXPECT_GT(DifferingPixels(Item(s, StyleItem::kTitleButtons, a * 3 + 1, 18),
+                                  Item(s, StyleItem::kTitleButtons, b * 3 + 1, 18)),
+                  5)
             << int(s) << " " << a << " " << b;
       }
     // Hot and pressed differ from normal for every button.
     for (int kind = 0; kind < 6; ++kind) {
-      fw::Bitmap normal = Item(s, 5, kind * 3 + 1, 18);
-      EXPECT_GT(DifferingPixels(normal, Item(s, 5, kind * 3 + 2, 18)), 10) << int(s);
-      EXPECT_GT(DifferingPixels(normal, Item(s, 5, kind * 3 + 3, 18)), 10) << int(s);
+      fw::Bitmap normal = Item(s, StyleItem::kTitleButtons, kind * 3 + 1, 18);
+      EXPECT_GT(DifferingPixels(normal, Item(s, StyleItem::kTitleButtons, kind * 3 + 2, 18)), 10)
+          << int(s);
+      EXPECT_GT(DifferingPixels(normal, Item(s, StyleItem::kTitleButtons, kind * 3 + 3, 18)), 10)
+          << int(s);
     }
   }
 }
 
 TEST_F(StylePicturesTest, TitleSectionsFitTogetherAndHoldTheButtons) {
   for (S s : kStyles) {
-    fw::Bitmap left = Item(s, kStyleTitleLeft), client = Item(s, kStyleTitleClient),
-               right = Item(s, kStyleTitleRight), buttons = Item(s, kStyleTitleButtons);
+    fw::Bitmap left = Item(s, StyleItem::kTitleLeft), client = Item(s, StyleItem::kTitleClient),
+               right = Item(s, StyleItem::kTitleRight), buttons = Item(s, StyleItem::kTitleButtons);
     EXPECT_EQ(left.Height(), client.Height()) << int(s);
     EXPECT_EQ(right.Height(), client.Height()) << int(s);
     // The buttons sit inside the strip at the style's button top.
-    EXPECT_LE(GetStyleInt(s, kStyleTitleButtonTop) + buttons.Height(), client.Height()) << int(s);
+    EXPECT_LE(GetStyleInt(s, StyleItem::kTitleButtonTop) + buttons.Height(), client.Height())
+        << int(s);
     // The client section is stretched sideways: every row is one colour, so a title of
     // any width looks the same.
     for (int y = 0; y < client.Height(); ++y)
@@ -181,36 +188,37 @@ TEST_F(StylePicturesTest, TitleSectionsFitTogetherAndHoldTheButtons) {
     EXPECT_EQ(MagentaCount(left) + MagentaCount(client) + MagentaCount(right), 0) << int(s);
     // Left and right pictures together stay within the style's minimum window width.
     EXPECT_LT(left.Width() + right.Width() + 3 * buttons.Width() / 18,
-              GetStyleInt(s, kStyleMinimumWidth))
+              GetStyleInt(s, StyleItem::kMinimumWidth))
         << int(s);
   }
 }
 
 TEST_F(StylePicturesTest, TrackBarPicturesKeyWhereTheControlsExpect) {
   for (S s : kStyles) {
-    fw::Bitmap bar = Item(s, kStyleTrackBarBar);
+    fw::Bitmap bar = Item(s, StyleItem::kTrackBarBar);
     // Rounded caps show the control's colour; the stretched middle slice is solid.
     EXPECT_TRUE(IsMagenta(bar, 0, 0)) << int(s);
     EXPECT_TRUE(IsMagenta(bar, bar.Width() - 1, bar.Height() - 1)) << int(s);
     for (int y = 0; y < bar.Height(); ++y)
       for (int x = 15; x < 30; ++x) ASSERT_FALSE(IsMagenta(bar, x, y)) << int(s);
     // The horizontal slider is drawn transparent, keyed on its bottom-left pixel.
-    fw::Bitmap slider = Item(s, kStyleTrackBarSlider);
+    fw::Bitmap slider = Item(s, StyleItem::kTrackBarSlider);
     EXPECT_TRUE(IsMagenta(slider, 0, slider.Height() - 1)) << int(s);
     EXPECT_FALSE(IsMagenta(slider, slider.Width() / 2, slider.Height() / 2)) << int(s);
     // The vertical one is drawn opaque and must not show magenta.
-    EXPECT_EQ(MagentaCount(Item(s, kStyleTrackBarSliderVertical)), 0) << int(s);
+    EXPECT_EQ(MagentaCount(Item(s, StyleItem::kTrackBarSliderVertical)), 0) << int(s);
   }
 }
 
 TEST_F(StylePicturesTest, TheStylesLookDifferent) {
-  for (int item : {kStyleButton, kStyleTitleClient, kStyleTrackBarSlider}) {
+  for (StyleItem item : {StyleItem::kButton, StyleItem::kTitleClient, StyleItem::kTrackBarSlider}) {
     std::set<fw::Color> centres;
     for (S s : kStyles) {
-      fw::Bitmap b = Item(s, item, item == kStyleButton ? 1 : 0, item == kStyleButton ? 3 : 0);
+      const bool face = item == StyleItem::kButton;
+      fw::Bitmap b = Item(s, item, face ? 1 : 0, face ? 3 : 0);
       centres.insert(b.GetPixel(b.Width() / 2, b.Height() / 3));
     }
-    EXPECT_EQ(centres.size(), 5u) << item;
+    EXPECT_EQ(centres.size(), 5u) << int(item);
   }
 }
 
