@@ -8,6 +8,7 @@
 
 #include "framework/exceptions.h"
 #include "framework/graphics/bmp_codec.h"
+#include "framework/graphics/bmp_format.h"
 #include "skin/theme/bmp_header.h"
 #include "skin/theme/skin_file_error.h"
 #include "skin/theme/skin_item_container.h"
@@ -17,13 +18,16 @@ using namespace somnara::skin;
 
 namespace {
 
+namespace format = somnara::fw::bmp;
+
 void CheckPicture(std::span<const uint8_t> found) {
   // An exact copy, so that the sanitizer sees any read past the picture's own bytes.
   const std::vector<uint8_t> bmp(found.begin(), found.end());
   const auto header = BmpHeader::Parse(bmp);
   if (!header) __builtin_trap();  // the container accepted a picture the check refuses
-  if (header->compression == 0 || header->compression == 3) {
-    const uint64_t stride = ((uint64_t(header->width) * header->bits_per_pixel + 31) / 32) * 4;
+  if (header->compression == format::kRgb || header->compression == format::kBitFields) {
+    const uint64_t stride =
+        format::RowStride(uint64_t(header->width), uint32_t(header->bits_per_pixel));
     volatile uint8_t last = bmp[header->pixel_offset + stride * header->height - 1];
     (void)last;
   }
