@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "framework/class_info.h"
 #include "framework/form.h"
+#include "framework/graphics/canvas.h"
 #include "skin/frame/tsui_title_bar_popup_menu.h"
 #include "skin/styles/sui_style_catalogue.h"
 #include "skin/theme/tsui_file_theme.h"
@@ -247,7 +248,15 @@ void TsuiTitleBar::SetDrawAppIcon(bool on) {
 
 const fw::Bitmap* TsuiTitleBar::GetTitleImage(int index) const {
   if (index == -1) return &full_image_;
-  if (index == -2) return &composite_;
+  if (index == -2) {
+    if (composite_stale_) {
+      composite_.SetSize(full_image_.Width(), full_image_.Height());
+      composite_.Fill(back_color_);
+      composite_.GetCanvas().Draw(0, 0, full_image_);
+      composite_stale_ = false;
+    }
+    return &composite_;
+  }
   if (index >= 0 && index < sections_.Count() && sections_.Count() > 2)
     return &sections_.Item(index).Picture();
   return nullptr;
@@ -255,10 +264,6 @@ const fw::Bitmap* TsuiTitleBar::GetTitleImage(int index) const {
 
 bool TsuiTitleBar::HasStandardSections() const {
   return sections_.Count() == 3 || sections_.Count() == 5;
-}
-
-void TsuiTitleBar::PaintNow() {
-  Paint();
 }
 
 void TsuiTitleBar::UpdateMaxButtons() {

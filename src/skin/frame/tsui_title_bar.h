@@ -140,6 +140,18 @@ class TsuiTitleBar : public fw::Panel {
   void ApplyThemeStyle();
   void ApplyBuiltInStyle(TsuiUIStyle style);
   void Repaint();
+  // What the background depends on besides the pictures' own pixels.
+  struct BackgroundKey {
+    int width = -1, height = -1;
+    uint64_t sections = 0, buttons = 0;
+    std::string caption;
+    fw::Font font;
+    int button_interval = 0, left_offset = 0, left_border = 0;
+    fw::Color back_color = 0, trans_color = 0;
+    bool in_frame = false;
+    friend bool operator==(const BackgroundKey&, const BackgroundKey&) = default;
+  };
+  BackgroundKey CurrentBackgroundKey() const;
 
   bool custom_ = false;
   TsuiFileTheme* file_theme_ = nullptr;
@@ -156,8 +168,14 @@ class TsuiTitleBar : public fw::Panel {
   int round_corner_ = 0;
   int round_corner_bottom_ = 0;
 
-  fw::Bitmap full_image_;  // FFullImage
-  fw::Bitmap composite_;   // FComposite
+  fw::Bitmap full_image_;         // FFullImage
+  mutable fw::Bitmap composite_;  // FComposite, built when asked for
+  mutable bool composite_stale_ = true;
+  // The sections as last drawn, reused while nothing they depend on changed: a mouse move
+  // redraws only the buttons and the caption over them.
+  fw::Bitmap background_;
+  BackgroundKey background_key_;
+  fw::Bitmap strip_;
   std::unique_ptr<TsuiTitleBarPopupMenu> popup_menu_;
   std::string cap_sec_text_;
   bool five_sect_ = false;

@@ -246,6 +246,7 @@ bool TsuiTitleBarButtons::HasVisible(TsuiTitleBarBtnType type) const {
 }
 
 void TsuiTitleBarButtons::Changed() {
+  ++generation_;
   if (title_bar_ != nullptr) title_bar_->Invalidate();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -100,9 +101,12 @@ class TsuiTitleBarButtons {
 
   static const std::vector<ItemProperty<TsuiTitleBarButton>>& ItemProperties();
   void Changed();
+  // Counts the changes, so that a painter can tell whether what it drew is still current.
+  uint64_t Generation() const { return generation_; }
 
  private:
   TsuiTitleBar* title_bar_;
+  uint64_t generation_ = 0;
   std::vector<std::unique_ptr<TsuiTitleBarButton>> items_;
 };
 

@@ -56,15 +56,26 @@ bool Inside(const Rect& r, Point p) {
 
 }  // namespace
 
+TsuiTitleBar::BackgroundKey TsuiTitleBar::CurrentBackgroundKey() const {
+  return {ClientWidth(),     ClientHeight(), sections_.Generation(), buttons_.Generation(),
+          Caption(),         GetFont(),      button_interval_,       left_btn_x_offset_,
+          LeftBorderWidth(), back_color_,    trans_color_,           InFrame()};
+}
+
 void TsuiTitleBar::Paint() {
-  fw::Bitmap t(ClientWidth(), ClientHeight());
-  t.Fill(0);
-  fw::Canvas& c = t.GetCanvas();
-  c.Brush().SetStyle(fw::BrushStyle::kClear);
-  c.Font() = GetFont();
-  DrawSections(t);
-  DrawButtons(t);
-  GetCanvas().Draw(0, 0, t);
+  BackgroundKey key = CurrentBackgroundKey();
+  if (!(key == background_key_)) {
+    background_.SetSize(key.width, key.height);
+    background_.Fill(0);
+    fw::Canvas& c = background_.GetCanvas();
+    c.Brush().SetStyle(fw::BrushStyle::kClear);
+    c.Font() = GetFont();
+    DrawSections(background_);
+    background_key_ = std::move(key);
+  }
+  strip_ = background_;
+  DrawButtons(strip_);
+  GetCanvas().Draw(0, 0, strip_);
 }
 
 void TsuiTitleBar::PaintNow() {
@@ -91,8 +102,6 @@ void TsuiTitleBar::DrawSections(fw::Bitmap& t) {
 
   full_image_.SetSize(t.Width() - 2 * xo, t.Height() - yo);
   full_image_.Fill(0);
-  composite_.SetSize(full_image_.Width(), full_image_.Height());
-  composite_.Fill(back_color_);
   fw::Canvas& full = full_image_.GetCanvas();
 
   int left = xo;
@@ -148,7 +157,7 @@ void TsuiTitleBar::DrawSections(fw::Bitmap& t) {
     canvas.StretchDraw({left, yo, right, yo + pic.Height()}, pic);
     full.StretchDraw({left - xo, 0, right - xo, pic.Height()}, pic);
   }
-  composite_.GetCanvas().Draw(0, 0, full_image_);
+  composite_stale_ = true;
   if (!cap_seen) {
     cap_sec_text_.clear();
   } else if (auto* host = dynamic_cast<TsuiTitleBarHost*>(Parent())) {

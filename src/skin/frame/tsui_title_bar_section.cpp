@@ -94,6 +94,7 @@ bool TsuiTitleBarSections::HasClientOtherThan(const TsuiTitleBarSection* except)
 }
 
 void TsuiTitleBarSections::Changed() {
+  ++generation_;
   if (title_bar_ != nullptr) title_bar_->Invalidate();
 }
 

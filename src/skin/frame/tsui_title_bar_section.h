@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -77,9 +78,12 @@ class TsuiTitleBarSections {
 
   static const std::vector<ItemProperty<TsuiTitleBarSection>>& ItemProperties();
   void Changed();
+  // Counts the changes, so that a painter can tell whether what it drew is still current.
+  uint64_t Generation() const { return generation_; }
 
  private:
   TsuiTitleBar* title_bar_;
+  uint64_t generation_ = 0;
   std::vector<std::unique_ptr<TsuiTitleBarSection>> items_;
 };
 
