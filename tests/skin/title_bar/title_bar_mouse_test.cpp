@@ -87,6 +87,22 @@ TEST_F(TitleBarMouseTest, DoubleClickOnTheCaptionMaximisesOntoTheWorkAreaAndRest
   windows.DoubleClick(ScreenOf(*bar, 200, 8));
   Pump();
   EXPECT_EQ(form->GetWindowState(), fw::WindowState::kNormal);
+  EXPECT_EQ(form->BoundsRect(), Rect::FromSize(100, 80, kBarWidth, 120));
+}
+
+TEST_F(TitleBarMouseTest, MinimiseOnTheMainWindowTakesDownTheWholeProgram) {
+  fw::Form* other = MakeForm(200, 100, true, 600, 400);
+  const int w = ButtonOf(Type::suiMin).PicNormal().Width();
+  const Point min_at{kBarWidth - 3 * (w + 1) + w / 2, bar->ButtonTop() + 5};
+  ClickOn(*bar, min_at.x, min_at.y);
+  EXPECT_EQ(form->GetWindowState(), fw::WindowState::kMinimized);
+  EXPECT_EQ(other->GetWindowState(), fw::WindowState::kNormal);
+
+  form->SetWindowState(fw::WindowState::kNormal);
+  fw::App().SetMainForm(form);
+  ClickOn(*bar, min_at.x, min_at.y);
+  EXPECT_EQ(form->GetWindowState(), fw::WindowState::kMinimized);
+  EXPECT_EQ(other->GetWindowState(), fw::WindowState::kMinimized);
 }
 
 TEST_F(TitleBarMouseTest, WindowMenuEnablesOnlyWhatTheVisibleButtonsOffer) {
