@@ -38,9 +38,9 @@ void MenuWindow::Notification(Component* component, Operation operation) {
   CloseUp(true);
 }
 
-void MenuWindow::Open(int x, int y) {
+void MenuWindow::Open(int x, int y, const std::vector<MenuItem*>& items) {
   Forget();
-  for (MenuItem* item : menu_->Items())
+  for (MenuItem* item : items)
     if (item->Visible()) {
       items_.push_back(item);
       item->FreeNotification(this);

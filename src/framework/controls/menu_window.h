@@ -18,8 +18,9 @@ class MenuWindow : public PopupWindow {
   static const ClassInfo& StaticClassInfo();
   const ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
 
-  // Lays out the menu's visible items and shows them at a screen point.
-  void Open(int x, int y);
+  // Lays out the visible ones of `items` (the menu's own, or the sub-items of one of
+  // them) and shows them at a screen point.
+  void Open(int x, int y, const std::vector<MenuItem*>& items);
   // The items shown, in order, and where (client coordinates).
   const std::vector<MenuItem*>& ShownItems() const { return items_; }
   Rect ItemRect(int index) const override;

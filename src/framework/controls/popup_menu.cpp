@@ -28,11 +28,19 @@ PopupMenu::~PopupMenu() {
 
 void PopupMenu::Popup(int x, int y) {
   if (OnPopup) OnPopup(this);
-  if (std::none_of(Items().begin(), Items().end(), [](MenuItem* i) { return i->Visible(); }))
-    return;
+  Show(Items(), x, y);
+}
+
+void PopupMenu::PopupItems(const MenuItem& parent, int x, int y) {
+  if (OnPopup) OnPopup(this);
+  Show(parent.Items(), x, y);
+}
+
+void PopupMenu::Show(const std::vector<MenuItem*>& items, int x, int y) {
+  if (std::none_of(items.begin(), items.end(), [](MenuItem* i) { return i->Visible(); })) return;
   // Made at the first popup, so it is never older than a modal window the menu is used in.
   if (window_ == nullptr) window_ = new MenuWindow(this);
-  window_->Open(x, y);
+  window_->Open(x, y, items);
 }
 
 bool PopupMenu::IsOpen() const {

@@ -21,6 +21,8 @@ class PopupMenu : public Menu {
   // Opens the menu with its top-left corner at a screen point (moved to stay on the
   // screen); OnPopup runs first. Returns at once.
   virtual void Popup(int x, int y);
+  // Opens the sub-items of `parent` (an item of any menu) the same way, drawn by this menu.
+  void PopupItems(const MenuItem& parent, int x, int y);
   bool IsOpen() const;
   void CloseMenu();
 
@@ -38,6 +40,8 @@ class PopupMenu : public Menu {
   NotifyEvent OnPopup;
 
  private:
+  void Show(const std::vector<MenuItem*>& items, int x, int y);
+
   bool auto_popup_ = true;
   MenuWindow* window_ = nullptr;
 };

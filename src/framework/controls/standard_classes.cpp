@@ -9,11 +9,14 @@
 #include "framework/controls/image.h"
 #include "framework/controls/image_list.h"
 #include "framework/controls/label.h"
+#include "framework/controls/main_menu.h"
 #include "framework/controls/memo.h"
 #include "framework/controls/menu_item.h"
 #include "framework/controls/panel.h"
 #include "framework/controls/popup_menu.h"
 #include "framework/controls/speed_button.h"
+#include "framework/controls/tool_bar.h"
+#include "framework/controls/tool_button.h"
 #include "framework/controls/track_bar.h"
 #include "framework/form.h"
 #include "framework/timer.h"
@@ -39,6 +42,9 @@ void RegisterStandardClasses() {
   PopupMenu::StaticClassInfo();
   MenuItem::StaticClassInfo();
   ImageList::StaticClassInfo();
+  MainMenu::StaticClassInfo();
+  ToolBar::StaticClassInfo();
+  ToolButton::StaticClassInfo();
 }
 
 }  // namespace somnara::fw
