@@ -15,6 +15,14 @@ void HookTree(TsuiMenuSkin& skin, const std::vector<fw::MenuItem*>& items) {
   }
 }
 
+void UnhookTree(const std::vector<fw::MenuItem*>& items) {
+  for (fw::MenuItem* item : items) {
+    item->OnMeasureItem = nullptr;
+    item->OnDrawItem = nullptr;
+    UnhookTree(item->Items());
+  }
+}
+
 }  // namespace
 
 int CharsetFromValue(const fw::Value& value) {
@@ -26,7 +34,10 @@ int CharsetFromValue(const fw::Value& value) {
 
 TsuiMenuSkin::TsuiMenuSkin(fw::Menu& menu, Kind kind) : menu_(menu), kind_(kind) {}
 
-TsuiMenuSkin::~TsuiMenuSkin() = default;
+// Items outlive their menu when their owner keeps them; they must not call back into it.
+TsuiMenuSkin::~TsuiMenuSkin() {
+  UnhookTree(menu_.Items());
+}
 
 void TsuiMenuSkin::ApplyOwnerStyle() {
   SetUIStyle(OwnerFormStyle(menu_.Owner()));
