@@ -19,7 +19,7 @@ constexpr char kProgramIcon[] = "generated/somnara.ico";
 }  // namespace
 
 const fw::ClassInfo& TForm7::StaticClassInfo() {
-  static const fw::ClassInfo info = [] {
+  static const fw::RegisteredClassInfo info = [] {
     fw::ClassInfo i("TForm7", &fw::Form::StaticClassInfo(),
                     [](Component* owner) { return new TForm7(owner); });
     i.AddHandler("Label1Click", fw::NotifyHandler(&TForm7::Label1Click));
@@ -28,8 +28,6 @@ const fw::ClassInfo& TForm7::StaticClassInfo() {
     i.AddHandler("FormCloseQuery", fw::Handler<fw::CloseQueryEvent>(&TForm7::FormCloseQuery));
     return i;
   }();
-  static const bool registered = (fw::ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

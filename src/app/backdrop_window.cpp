@@ -21,7 +21,7 @@ namespace somnara::app {
 using fw::Component;
 
 const fw::ClassInfo& TForm1::StaticClassInfo() {
-  static const fw::ClassInfo info = [] {
+  static const fw::RegisteredClassInfo info = [] {
     fw::ClassInfo i("TForm1", &fw::Form::StaticClassInfo(),
                     [](Component* owner) { return new TForm1(owner); });
     i.AddHandler("FormCreate", fw::NotifyHandler(&TForm1::FormCreate));
@@ -31,8 +31,6 @@ const fw::ClassInfo& TForm1::StaticClassInfo() {
     i.AddHandler("Timer4Timer", fw::NotifyHandler(&TForm1::Timer4Timer));
     return i;
   }();
-  static const bool registered = (fw::ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

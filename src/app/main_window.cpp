@@ -21,7 +21,7 @@ namespace somnara::app {
 using fw::Component;
 
 const fw::ClassInfo& TForm2::StaticClassInfo() {
-  static const fw::ClassInfo info = [] {
+  static const fw::RegisteredClassInfo info = [] {
     fw::ClassInfo i("TForm2", &fw::Form::StaticClassInfo(),
                     [](Component* owner) { return new TForm2(owner); });
     i.AddHandler("Timer1Timer", fw::NotifyHandler(&TForm2::Timer1Timer));
@@ -35,8 +35,6 @@ const fw::ClassInfo& TForm2::StaticClassInfo() {
     i.AddHandler("FormClose", fw::Handler<fw::CloseEvent>(&TForm2::FormClose));
     return i;
   }();
-  static const bool registered = (fw::ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

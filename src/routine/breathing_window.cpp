@@ -17,7 +17,7 @@ constexpr int kFadeInStop = 200;
 }
 
 const fw::ClassInfo& TForm6::StaticClassInfo() {
-  static const fw::ClassInfo info = [] {
+  static const fw::RegisteredClassInfo info = [] {
     fw::ClassInfo i("TForm6", &fw::Form::StaticClassInfo(),
                     [](Component* owner) { return new TForm6(owner); });
     i.AddHandler("Timer1Timer", fw::NotifyHandler(&TForm6::Timer1Timer));
@@ -26,8 +26,6 @@ const fw::ClassInfo& TForm6::StaticClassInfo() {
     i.AddHandler("Timer4Timer", fw::NotifyHandler(&TForm6::Timer4Timer));
     return i;
   }();
-  static const bool registered = (fw::ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

@@ -32,7 +32,7 @@ int TickCount(const std::string& text) {
 }  // namespace
 
 const fw::ClassInfo& TForm5::StaticClassInfo() {
-  static const fw::ClassInfo info = [] {
+  static const fw::RegisteredClassInfo info = [] {
     fw::ClassInfo i("TForm5", &fw::Form::StaticClassInfo(),
                     [](Component* owner) { return new TForm5(owner); });
     i.AddHandler("Timer1Timer", fw::NotifyHandler(&TForm5::Timer1Timer));
@@ -42,8 +42,6 @@ const fw::ClassInfo& TForm5::StaticClassInfo() {
     i.AddHandler("Timer5Timer", fw::NotifyHandler(&TForm5::Timer5Timer));
     return i;
   }();
-  static const bool registered = (fw::ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

@@ -59,7 +59,7 @@ int32_t StrictTextToInt(const std::string& text) {
 }
 
 const fw::ClassInfo& TForm4::StaticClassInfo() {
-  static const fw::ClassInfo info = [] {
+  static const fw::RegisteredClassInfo info = [] {
     fw::ClassInfo i("TForm4", &fw::Form::StaticClassInfo(),
                     [](Component* owner) { return new TForm4(owner); });
     i.AddHandler("FormCreate", fw::NotifyHandler(&TForm4::FormCreate));
@@ -72,8 +72,6 @@ const fw::ClassInfo& TForm4::StaticClassInfo() {
     i.AddHandler("suiButton1Click", fw::NotifyHandler(&TForm4::suiButton1Click));
     return i;
   }();
-  static const bool registered = (fw::ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 

@@ -36,7 +36,7 @@ void ShowIndex(fw::ComboBox& list, int index) {
 }  // namespace
 
 const fw::ClassInfo& TForm3::StaticClassInfo() {
-  static const fw::ClassInfo info = [] {
+  static const fw::RegisteredClassInfo info = [] {
     fw::ClassInfo i("TForm3", &fw::Form::StaticClassInfo(),
                     [](Component* owner) { return new TForm3(owner); });
     i.AddHandler("FormShow", fw::NotifyHandler(&TForm3::FormShow));
@@ -55,8 +55,6 @@ const fw::ClassInfo& TForm3::StaticClassInfo() {
     i.AddHandler("Timer2Timer", fw::NotifyHandler(&TForm3::Timer2Timer));
     return i;
   }();
-  static const bool registered = (fw::ClassInfo::Register(info), true);
-  (void)registered;
   return info;
 }
 
