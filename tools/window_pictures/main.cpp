@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "program_scenes.h"
+#include "title_bar_scenes.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
   try {
     std::filesystem::create_directories(argv[2]);
     for (const std::string& file : somnara::pictures::RenderProgramWindows(argv[1], argv[2]))
+      std::cout << file << "\n";
+    for (const std::string& file : somnara::pictures::RenderTitleBars(argv[2]))
       std::cout << file << "\n";
   } catch (const std::exception& e) {
     std::cerr << "window_pictures: " << e.what() << "\n";
