@@ -1,5 +1,6 @@
 // What a stand-alone title bar shows: its sections, its button row and its caption, in
 // each built-in style and with the skin stored in the program.
+#include "skin/styles/sui_style_bitmaps.h"
 #include "title_bar_fixture.h"
 
 namespace somnara::skin::testing {
@@ -115,6 +116,9 @@ TEST_F(TitleBarTest, HiddenControlBoxLeavesTheCaptionAtItsOffset) {
   ButtonOf(Type::suiControlBox).SetVisible(true);
   Pump();
   EXPECT_FALSE(ShowsColourIn(0x00FF00, 1, 8)) << "the icon's room comes first";
+  fw::Bitmap icon;
+  ASSERT_TRUE(LoadStyleBitmap("MAINICON", icon));
+  EXPECT_EQ(Mismatches(icon, 1 + 3, bar->ButtonTop(), 0xFF00FF), 0);
 }
 
 }  // namespace
