@@ -20,11 +20,9 @@ class ScrollBar {
 
   // `total` rows of which `page` fit; the first row shown is `position`.
   void Update(const Rect& bounds, int total, int page, int position);
-  const Rect& Bounds() const { return bounds_; }
   int Position() const { return position_; }
-  int MaxPosition() const;
 
-  // A press inside the bar; true when Position changed. A press outside does nothing.
+  // A press inside the bar; true when Position changed. A press outside lets go of it.
   bool Press(Point p);
   // The pointer moved while the button is down; true when Position changed.
   bool Drag(Point p);
@@ -35,6 +33,7 @@ class ScrollBar {
   void Paint(Canvas& canvas) const;
 
  private:
+  int MaxPosition() const;
   Rect UpArrow() const;
   Rect DownArrow() const;
   Rect Track() const;

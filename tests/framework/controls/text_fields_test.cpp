@@ -137,7 +137,7 @@ TEST_F(TextFieldsTest, MemoScrollBarArrowsAndTrack) {
   int visible = memo->VisibleLineCount();
   ClickOn(*memo, memo->Width() - 8, memo->Height() - 6);  // down arrow
   EXPECT_EQ(memo->TopLine(), 1);
-  ClickOn(*memo, memo->Width() - 8, memo->Height() - 25);  // track below the middle
+  ClickOn(*memo, memo->Width() - 8, memo->Height() - 25);  // track below the thumb
   EXPECT_EQ(memo->TopLine(), 1 + visible);
   ClickOn(*memo, memo->Width() - 8, 5);  // up arrow
   EXPECT_EQ(memo->TopLine(), visible);
