@@ -114,6 +114,9 @@ TEST_F(ToolBarTest, ButtonsFollowTheirMenuItemsAndDropTheirSubItems) {
   help->SyncWithMenuItem();
   EXPECT_EQ(help->Caption(), "Info");
   EXPECT_FALSE(help->Enabled());
+  // The form and its menu go after this body has returned, and freeing the items is a
+  // change too: the handler must not count into a frame that is gone.
+  menu->OnChange = nullptr;
 }
 
 TEST_F(ToolBarTest, CustomDrawingReplacesTheButtonsLookAndSeesTheirState) {
