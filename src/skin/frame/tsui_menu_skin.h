@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "framework/class_info.h"
 #include "framework/component.h"
@@ -125,16 +126,21 @@ class TsuiMenuSkin {
 
 // FontCharset, written as a number or by name (DEFAULT_CHARSET, ANSI_CHARSET, ...).
 int CharsetFromValue(const fw::Value& value);
-template <class C>
-fw::PropertyInfo MenuCharsetProperty() {
+
+// One skin property of a class C derived from TsuiMenuSkin. The accessors are called on
+// the TsuiMenuSkin part itself, so no member pointer crosses from one base to the class.
+template <class C, class Get, class Set>
+fw::PropertyInfo MenuSkinProperty(std::string name, fw::PropertyType type, Get get, Set set,
+                                  std::vector<std::string> names = {}) {
   fw::PropertyInfo p;
-  p.name = "FontCharset";
-  p.type = fw::PropertyType::kInteger;
-  p.get = [](const fw::Component& c) {
-    return fw::Value::Integer(static_cast<const C&>(c).FontCharset());
+  p.name = std::move(name);
+  p.type = type;
+  p.names = std::move(names);
+  p.get = [get](const fw::Component& c) {
+    return get(static_cast<const TsuiMenuSkin&>(static_cast<const C&>(c)));
   };
-  p.set = [](fw::Component& c, const fw::Value& v) {
-    static_cast<C&>(c).SetFontCharset(CharsetFromValue(v));
+  p.set = [set](fw::Component& c, const fw::Value& v) {
+    set(static_cast<TsuiMenuSkin&>(static_cast<C&>(c)), v);
   };
   return p;
 }
@@ -144,28 +150,59 @@ fw::PropertyInfo MenuCharsetProperty() {
 template <class C>
 void AddMenuSkinProperties(fw::ClassInfo& info) {
   using S = TsuiMenuSkin;
-  info.Add(fw::BoolProperty<C>("OwnerDraw", &S::OwnerDraw, &S::SetOwnerDraw));
-  info.Add(fw::ReferenceProperty<C, TsuiFileTheme>("FileTheme", &S::FileTheme, &S::SetFileTheme));
-  info.Add(
-      fw::EnumProperty<C, TsuiUIStyle>("UIStyle", UIStyleNames(), &S::UIStyle, &S::SetUIStyle));
-  info.Add(fw::IntegerProperty<C>("MenuItemHeight", &S::MenuItemHeight, &S::SetMenuItemHeight));
-  info.Add(fw::IntegerProperty<C>("SeparatorHeight", &S::SeparatorHeight, &S::SetSeparatorHeight));
-  info.Add(fw::IntegerProperty<C>("BarWidth", &S::BarWidth, &S::SetBarWidth));
-  info.Add(fw::ColorProperty<C>("BarColor", &S::BarColor, &S::SetBarColor));
-  info.Add(fw::ColorProperty<C>("Color", &S::Color, &S::SetColor));
-  info.Add(fw::ColorProperty<C>("SeparatorColor", &S::SeparatorColor, &S::SetSeparatorColor));
-  info.Add(fw::ColorProperty<C>("SelectedBorderColor", &S::SelectedBorderColor,
-                                &S::SetSelectedBorderColor));
-  info.Add(fw::ColorProperty<C>("SelectedColor", &S::SelectedColor, &S::SetSelectedColor));
-  info.Add(
-      fw::ColorProperty<C>("SelectedFontColor", &S::SelectedFontColor, &S::SetSelectedFontColor));
-  info.Add(fw::ColorProperty<C>("FontColor", &S::FontColor, &S::SetFontColor));
-  info.Add(fw::ColorProperty<C>("BorderColor", &S::BorderColor, &S::SetBorderColor));
-  info.Add(fw::BoolProperty<C>("FlatMenu", &S::FlatMenu, &S::SetFlatMenu));
-  info.Add(fw::StringProperty<C>("FontName", &S::FontName, &S::SetFontName));
-  info.Add(fw::IntegerProperty<C>("FontSize", &S::FontSize, &S::SetFontSize));
-  info.Add(MenuCharsetProperty<C>());
-  info.Add(fw::BoolProperty<C>("UseSystemFont", &S::UseSystemFont, &S::SetUseSystemFont));
+  using T = fw::PropertyType;
+  using V = fw::Value;
+  auto flag = [&info](const char* name, bool (S::*get)() const, void (S::*set)(bool)) {
+    info.Add(MenuSkinProperty<C>(
+        name, T::kBoolean, [get](const S& s) { return V::Bool((s.*get)()); },
+        [set](S& s, const V& v) { (s.*set)(fw::ValueToBool(v)); }));
+  };
+  auto number = [&info](const char* name, int (S::*get)() const, void (S::*set)(int)) {
+    info.Add(MenuSkinProperty<C>(
+        name, T::kInteger, [get](const S& s) { return V::Integer((s.*get)()); },
+        [set](S& s, const V& v) { (s.*set)(int(fw::ValueToInteger(v))); }));
+  };
+  auto colour = [&info](const char* name, fw::Color (S::*get)() const, void (S::*set)(fw::Color)) {
+    info.Add(MenuSkinProperty<C>(
+        name, T::kColor, [get](const S& s) { return V::Integer((s.*get)()); },
+        [set](S& s, const V& v) { (s.*set)(fw::ValueToColor(v)); }));
+  };
+  flag("OwnerDraw", &S::OwnerDraw, &S::SetOwnerDraw);
+  info.Add(MenuSkinProperty<C>(
+      "FileTheme", T::kReference, [](const S& s) { return V::Of(s.FileTheme()); },
+      [](S& s, const V& v) {
+        TsuiFileTheme* theme = nullptr;
+        if (v.kind == V::Kind::kComponent && v.component != nullptr) {
+          theme = dynamic_cast<TsuiFileTheme*>(v.component);
+          if (theme == nullptr)
+            throw fw::Exception("Invalid property value: " + v.component->Name());
+        }
+        s.SetFileTheme(theme);
+      }));
+  info.Add(MenuSkinProperty<C>(
+      "UIStyle", T::kEnum, [](const S& s) { return V::Identifier(UIStyleName(s.UIStyle())); },
+      [](S& s, const V& v) { s.SetUIStyle(TsuiUIStyle(fw::ValueToEnum(v, UIStyleNames()))); },
+      UIStyleNames()));
+  number("MenuItemHeight", &S::MenuItemHeight, &S::SetMenuItemHeight);
+  number("SeparatorHeight", &S::SeparatorHeight, &S::SetSeparatorHeight);
+  number("BarWidth", &S::BarWidth, &S::SetBarWidth);
+  colour("BarColor", &S::BarColor, &S::SetBarColor);
+  colour("Color", &S::Color, &S::SetColor);
+  colour("SeparatorColor", &S::SeparatorColor, &S::SetSeparatorColor);
+  colour("SelectedBorderColor", &S::SelectedBorderColor, &S::SetSelectedBorderColor);
+  colour("SelectedColor", &S::SelectedColor, &S::SetSelectedColor);
+  colour("SelectedFontColor", &S::SelectedFontColor, &S::SetSelectedFontColor);
+  colour("FontColor", &S::FontColor, &S::SetFontColor);
+  colour("BorderColor", &S::BorderColor, &S::SetBorderColor);
+  flag("FlatMenu", &S::FlatMenu, &S::SetFlatMenu);
+  info.Add(MenuSkinProperty<C>(
+      "FontName", T::kString, [](const S& s) { return V::String(s.FontName()); },
+      [](S& s, const V& v) { s.SetFontName(fw::ValueToString(v)); }));
+  number("FontSize", &S::FontSize, &S::SetFontSize);
+  info.Add(MenuSkinProperty<C>(
+      "FontCharset", T::kInteger, [](const S& s) { return V::Integer(s.FontCharset()); },
+      [](S& s, const V& v) { s.SetFontCharset(CharsetFromValue(v)); }));
+  flag("UseSystemFont", &S::UseSystemFont, &S::SetUseSystemFont);
 }
 
 }  // namespace somnara::skin
