@@ -5,8 +5,8 @@
 #include <iostream>
 #include <string>
 
+#include "picture/png_writer.h"
 #include "program_icon_picture.h"
-#include "rgba_png.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -22,8 +22,12 @@ int main(int argc, char** argv) {
       std::cerr << "somnara_icons: " << folder.string() << ": " << error.message() << "\n";
       return 1;
     }
-    const std::string problem = somnara::icons::WriteRgbaPng(
-        (folder / "somnara.png").string(), size, resgen::DrawProgramIcon(size, false));
+    somnara::picture::PngImage image{size, size, 4, {}};
+    for (const resgen::Rgba& p : resgen::DrawProgramIcon(size, false))
+      image.samples.insert(image.samples.end(),
+                           {uint8_t(p.rgb >> 16), uint8_t(p.rgb >> 8), uint8_t(p.rgb), p.alpha});
+    const std::string problem =
+        somnara::picture::WritePng((folder / "somnara.png").string(), image);
     if (!problem.empty()) {
       std::cerr << "somnara_icons: " << problem << "\n";
       return 1;

@@ -1,5 +1,7 @@
 #include "screen_picture.h"
 
+#include "picture/png_writer.h"
+
 namespace somnara::pictures {
 
 namespace {
@@ -20,6 +22,17 @@ bool Shows(const platform::HeadlessWindow& window, int x, int y) {
 }
 
 }  // namespace
+
+std::string WritePng(const std::string& path, const RgbPicture& picture) {
+  picture::PngImage image{picture.width, picture.height, 3, {}};
+  image.samples.reserve(picture.pixels.size() * 3);
+  for (uint32_t p : picture.pixels) {
+    image.samples.push_back(static_cast<uint8_t>(p >> 16));
+    image.samples.push_back(static_cast<uint8_t>(p >> 8));
+    image.samples.push_back(static_cast<uint8_t>(p));
+  }
+  return picture::WritePng(path, image);
+}
 
 RgbPicture WindowPicture(const platform::HeadlessWindow& window) {
   RgbPicture picture{window.Width(), window.Height(), {}};
