@@ -36,8 +36,12 @@ constexpr char kInhibitorWhy[] = "Playing the sleep sound until the chosen end o
 }  // namespace
 
 int32_t MinutesToSeconds(int32_t minutes) {
-  // Unsigned arithmetic wraps by definition; the conversion back is modular in C++20.
-  return static_cast<int32_t>(static_cast<uint32_t>(minutes) * 60u);
+  // A wrapped product would turn a huge play time into a short night (or a negative one
+  // into decades); the nearest 32-bit value keeps its meaning.
+  int64_t seconds = int64_t{minutes} * 60;
+  if (seconds > INT32_MAX) return INT32_MAX;
+  if (seconds < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(seconds);
 }
 
 int32_t StrictTextToInt(const std::string& text) {
@@ -143,8 +147,8 @@ void TForm4::foutTimer(Component*) {
 // Never switched off: after the end it keeps ticking, also after a return from stand-by
 // or hibernation, until the sixth tick ends the program.
 void TForm4::totalTimer(Component*) {
-  // A play time that wrapped to the lowest value stays there rather than overflowing to
-  // the highest: it is already far below the end, and the run ends on this tick.
+  // A play time held at the lowest value stays there rather than overflowing to the
+  // highest: it is already far below the end, and the run ends on this tick.
   if (SecondsLeft > INT32_MIN) --SecondsLeft;
   if (SecondsLeft == kFadeOutSeconds && FadeOutEnabled) fout->SetEnabled(true);
   if (SecondsLeft == 0) {

@@ -65,8 +65,9 @@ class TForm4 : public fw::Form {
   std::unique_ptr<platform::IdleInhibitor> idle_inhibitor_;
 };
 
-// The play time in minutes as seconds, in 32 bits: a product that does not fit wraps
-// around as the 32-bit multiplication does, instead of overflowing.
+// The play time in minutes as seconds, in 32 bits: a product that does not fit is held at
+// the nearest 32-bit limit, so a huge play time is a very long night and a hugely negative
+// one ends at the first tick like any other negative play time.
 int32_t MinutesToSeconds(int32_t minutes);
 
 // A whole decimal number in 32 bits with an optional sign and nothing else; raises

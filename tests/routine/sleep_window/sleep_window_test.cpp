@@ -293,9 +293,18 @@ TEST_F(SleepWindowTest, AnUnknownSoundPassesTheNightInSilenceAndTheCommandStillR
   EXPECT_TRUE(errors.empty());
 }
 
-TEST_F(SleepWindowTest, PlayTimesBeyondThirtyTwoBitsWrapAround) {
-  Options("vol=35791395\nexe=3\n");  // 2147483700 s, which wraps to a negative number
-  At(kT0 + 1, [&] { EXPECT_EQ(SecondsLeft, -2147483596); });
+TEST_F(SleepWindowTest, PlayTimesBeyondThirtyTwoBitsHoldAtTheLimits) {
+  // 71582789 minutes wrapped to 44 seconds: a short night, then the command.
+  Options("vol=71582789\nexe=3\n");
+  At(kT0 + 1, [&] { EXPECT_EQ(SecondsLeft, INT32_MAX); });
+  EXPECT_EQ(Run(kT0 + 200000), kT0 + 200000);
+  EXPECT_TRUE(power.requests().empty());
+}
+
+TEST_F(SleepWindowTest, HugelyNegativePlayTimeEndsAtTheFirstTick) {
+  // -35791395 minutes wrapped to a night of decades.
+  Options("vol=-35791395\nexe=3\n");
+  At(kT0 + 1, [&] { EXPECT_EQ(SecondsLeft, INT32_MIN); });
   EXPECT_EQ(Run(kT0 + 200000), kMusic + 1000);
   EXPECT_TRUE(power.requests().empty());
 }
@@ -304,10 +313,9 @@ TEST(SleepWindowArithmetic, MultiplicationAndStrictConversion) {
   EXPECT_EQ(MinutesToSeconds(45), 2700);
   EXPECT_EQ(MinutesToSeconds(-1), -60);
   EXPECT_EQ(MinutesToSeconds(35791394), 2147483640);
-  EXPECT_EQ(MinutesToSeconds(35791395), -2147483596);
-  EXPECT_EQ(MinutesToSeconds(-35791395), 2147483596);
-  EXPECT_EQ(MinutesToSeconds(INT32_MAX), -60);
-  EXPECT_EQ(MinutesToSeconds(INT32_MIN), 0);
+  EXPECT_EQ(MinutesToSeconds(35791395), INT32_MAX);
+  EXPECT_EQ(MinutesToSeconds(-35791394), -2147483640);
+  EXPECT_EQ(MinutesToSeconds(-35791395), INT32_MIN);
 
   EXPECT_EQ(StrictTextToInt("30"), 30);
   EXPECT_EQ(StrictTextToInt("-7"), -7);
