@@ -150,6 +150,10 @@ class TsuiForm : public fw::Panel, public TsuiTitleBarHost, public TsuiMenuBarHo
   void PaintThemeFrame(fw::Canvas& canvas, int width, int height);
   void PaintBuiltInFrame(fw::Canvas& canvas, int width, int height);
   Region BuiltInRegion(int width, int height) const;
+  // The skin file theme gives the look (else a built-in style does).
+  bool UsesThemeLook() const;
+  // The theme's bottom border composed `width` pixels wide on FBottomBuffer.
+  void ComposeBottomBuffer(int width);
 
   fw::Bitmap bottom_buffer_;  // FBottomBuffer: the bottom border is composed here
                               // End of painting and region.
