@@ -377,6 +377,10 @@ void WinControl::WndProc(Message& m) {
     case WM_GETDLGCODE:
       m.result = 0;
       return;
+    case CM_FOCUSCHANGED:
+      // Controls inside panels and frames hear of every focus change of their form too.
+      Broadcast(m);
+      return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
