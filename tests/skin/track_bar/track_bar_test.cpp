@@ -12,6 +12,7 @@
 #include "skin/controls/track_bar_geometry.h"
 #include "skin/controls/tsui_image_panel.h"
 #include "skin/controls/tsui_track_bar.h"
+#include "skin/styles/sui_style_catalogue.h"
 
 namespace somnara::skin {
 namespace {
@@ -29,7 +30,6 @@ class TrackBarTest : public somnara::testing::ControlsTest {
         Max = 255  Position = 100  PageSize = 2  LineSize = 1
         ShowTick = False  Transparent = True  Frequency = 1  TabStop = True
       }
-      TEdit Edit1 { Left = 10  Top = 60 }
     })");
     bar = form->Find<TsuiTrackBar>("bb1");
     ASSERT_NE(bar, nullptr);
@@ -68,6 +68,41 @@ TEST_F(TrackBarTest, SliderAndPointerFollowTheVolumeControlsGeometry) {
   bar->SetMin(255);
   EXPECT_EQ(bar->Slider().Left(), 0);
   EXPECT_TRUE(TickOffsets({true, 145, 20, 11, 20, 255, 255}, 1).empty());
+}
+
+// The bar's caps show unscaled at both ends, centred across the control, with the picture's
+// magenta in the control's colour (the form's white); a vertical bar has its left cap at the
+// bottom. Ticks are 3 pixels at the control's edge.
+TEST_F(TrackBarTest, TheBarStripShowsItsCapsCentredAndTheTicksAtTheEdge) {
+  fw::Bitmap picture;
+  ASSERT_TRUE(GetStyleBitmap(TsuiUIStyle::DeepBlue, StyleItem::kTrackBarBar, &picture));
+  const int cap = picture.Width() / 3, top = (bar->Height() - picture.Height()) / 2;
+  auto want = [&](int x, int y) {
+    const uint32_t rgb = picture.Scanline(y)[x] & 0xFFFFFF;
+    return rgb == 0xFF00FF ? somnara::testing::kWhiteRgb : rgb;
+  };
+  int wrong = 0;
+  for (int y = 0; y < picture.Height(); ++y)
+    for (int x = 0; x < cap; ++x) {
+      wrong += PixelOf(*bar, x, top + y) != want(x, y);
+      wrong += PixelOf(*bar, bar->Width() - cap + x, top + y) != want(2 * cap + x, y);
+    }
+  EXPECT_EQ(wrong, 0);
+  EXPECT_EQ(PixelOf(*bar, 100, 19), somnara::testing::kWhiteRgb);
+  bar->SetShowTick(true);
+  Pump();
+  EXPECT_EQ(PixelOf(*bar, 100, 19), 0u);
+  EXPECT_EQ(PixelOf(*bar, 100, 16), somnara::testing::kWhiteRgb);
+
+  bar->SetOrientation(TsuiOrientation::suiVertical);
+  bar->SetHeight(60);  // all of it inside the form
+  bar->SetShowTick(false);
+  Pump();
+  EXPECT_EQ(bar->Width(), 18);  // the vertical slider's width
+  const int left = (bar->Width() - picture.Height()) / 2;
+  for (int y = 0; y < picture.Height(); ++y)
+    for (int x = 0; x < cap; ++x) wrong += PixelOf(*bar, left + y, 59 - x) != want(x, y);
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST_F(TrackBarTest, SettersClampAndReportEachRealChangeOnce) {
@@ -124,7 +159,7 @@ TEST_F(TrackBarTest, DraggingTheSliderCapturesTheMouseInTrackBarCoordinates) {
   windows.MoveMouse(At(58, 10));
   Pump();
   EXPECT_EQ(bar->Position(), 101);
-  EXPECT_EQ(bar->Slider().Left(), 52);
+  EXPECT_EQ(bar->Slider().Left(), 53);  // 101 x 134 / 255
   windows.ReleaseMouse(At(58, 10));
   Pump();
   EXPECT_EQ(ups, (std::vector<Point>{{58, 10}}));
@@ -133,11 +168,11 @@ TEST_F(TrackBarTest, DraggingTheSliderCapturesTheMouseInTrackBarCoordinates) {
   EXPECT_EQ(changes, (std::vector<int>{255, 101}));
 }
 
-TEST_F(TrackBarTest, KeysMoveThePositionAndArrowsKeepTheFocus) {
+TEST_F(TrackBarTest, KeysMoveThePositionAndTheArrowsAreItsOwn) {
+  EXPECT_EQ(bar->Perform(fw::WM_GETDLGCODE), fw::DLGC_WANTARROWS);
   bar->SetFocus();
   Key(fw::VK_RIGHT);
   EXPECT_EQ(bar->Position(), 101);
-  EXPECT_TRUE(bar->Focused());
   Key(fw::VK_DOWN);
   Key(fw::VK_NEXT);
   EXPECT_EQ(bar->Position(), 104);
