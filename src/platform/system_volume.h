@@ -15,6 +15,13 @@ class SystemVolume {
   virtual bool GetVolume(uint32_t* value) = 0;
   // False when the volume cannot be set. A value written reads back unchanged.
   virtual bool SetVolume(uint32_t value) = 0;
+  // Whether the output is turned up beyond full scale (a sound server may amplify), which
+  // the two-channel value cannot show: such an output reads as full scale on both sides.
+  virtual bool AboveFullScale() = 0;
+  // Plays a short, quiet-edged tone through this output at its current volume, so the user
+  // hears the level just chosen; returns without waiting for the tone to end. False when
+  // nothing could be played.
+  virtual bool PlayFeedback() = 0;
 
   static uint16_t Left(uint32_t value) { return uint16_t(value & 0xFFFF); }
   static uint16_t Right(uint32_t value) { return uint16_t(value >> 16); }

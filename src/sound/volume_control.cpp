@@ -26,12 +26,16 @@ bool ReadSystemVolumePosition(int* position) {
 }
 
 void WriteSystemVolumePosition(int position) {
-  if (platform::SystemVolume* volume = platform::Current().volume) {
-    volume->SetVolume(TrackPositionToSystemVolume(position));
-  }
+  platform::SystemVolume* volume = platform::Current().volume;
+  if (volume == nullptr) return;
+  if (position == SystemVolumeToTrackPosition(0xFFFFFFFF) && volume->AboveFullScale()) return;
+  volume->SetVolume(TrackPositionToSystemVolume(position));
 }
 
 void DefaultBeep() {
+  if (platform::SystemVolume* volume = platform::Current().volume) {
+    if (volume->PlayFeedback()) return;
+  }
   if (platform::WindowSystem* windows = platform::Current().windows) windows->Beep();
 }
 

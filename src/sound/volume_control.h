@@ -12,10 +12,13 @@ int SystemVolumeToTrackPosition(uint32_t value);
 
 // Reads the system volume as a track bar position; false when it cannot be read.
 bool ReadSystemVolumePosition(int* position);
-// Sets both channels from a track bar position. Failures are not reported.
+// Sets both channels from a track bar position. Failures are not reported. An output turned
+// up beyond full scale shows as the top position; that position, written back, leaves it
+// as it is rather than cutting it to full scale.
 void WriteSystemVolumePosition(int position);
 
-// The system's default sound.
+// The system's default sound: a short tone through the sound output at its current volume,
+// so the level just chosen is heard; the display's bell only without a sound output.
 void DefaultBeep();
 
 }  // namespace somnara::sound

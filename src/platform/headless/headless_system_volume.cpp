@@ -11,7 +11,14 @@ bool HeadlessSystemVolume::GetVolume(uint32_t* value) {
 bool HeadlessSystemVolume::SetVolume(uint32_t value) {
   if (!available_) return false;
   value_ = value;
+  above_full_scale_ = false;
   writes_.push_back(value);
+  return true;
+}
+
+bool HeadlessSystemVolume::PlayFeedback() {
+  if (!available_) return false;
+  feedback_.push_back(value_);
   return true;
 }
 

@@ -123,6 +123,27 @@ TEST_F(PulseSystemVolumeTest, AServerThatGoesAwayFailsTheCallsAndANewOneIsFoundA
   EXPECT_EQ(read, 0x00100010u);
 }
 
+TEST_F(PulseSystemVolumeTest, AmplificationIsToldAndTheFeedbackToneIsPlayedAfterARestartToo) {
+  StartServer();
+  PulseSystemVolume volume;
+  ASSERT_TRUE(server_->Pactl("set-sink-volume out 130%"));
+  EXPECT_TRUE(volume.AboveFullScale());
+  uint32_t read = 0;
+  ASSERT_TRUE(volume.GetVolume(&read));
+  EXPECT_EQ(read, 0xFFFFFFFFu);
+  ASSERT_TRUE(server_->Pactl("set-sink-volume out 100% 100%"));
+  EXPECT_FALSE(volume.AboveFullScale());
+  EXPECT_TRUE(volume.PlayFeedback());
+  EXPECT_TRUE(volume.PlayFeedback());
+  // A new server knows none of the old one's samples.
+  server_.reset();
+  StartServer();
+  EXPECT_TRUE(volume.PlayFeedback());
+  std::string samples;
+  ASSERT_TRUE(server_->Pactl("list samples short", &samples));
+  EXPECT_NE(samples.find("somnara-volume-feedback"), std::string::npos) << samples;
+}
+
 TEST(PulseSystemVolumeWithoutServer, BothCallsFailAtOnceAndChangeNothing) {
   setenv("PULSE_SERVER", "unix:/nonexistent/somnara-no-server", 1);
   PulseSystemVolume volume;
@@ -131,6 +152,7 @@ TEST(PulseSystemVolumeWithoutServer, BothCallsFailAtOnceAndChangeNothing) {
   for (int i = 0; i < 5; ++i) {
     EXPECT_FALSE(volume.GetVolume(&read));
     EXPECT_FALSE(volume.SetVolume(0xFF00FF00u));
+    EXPECT_FALSE(volume.PlayFeedback());
   }
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
   EXPECT_EQ(read, 0x1234u);

@@ -3,11 +3,16 @@
 #include <pulse/context.h>
 #include <pulse/introspect.h>
 #include <pulse/mainloop.h>
+#include <pulse/scache.h>
+#include <pulse/stream.h>
 #include <pulse/volume.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <functional>
+#include <numbers>
+#include <vector>
 
 namespace somnara::platform {
 namespace {
@@ -53,11 +58,32 @@ Side SideOf(pa_channel_position_t position) {
   }
 }
 
+constexpr char kFeedbackSample[] = "somnara-volume-feedback";
+constexpr uint32_t kFeedbackRate = 44100;
+
+// 150 ms of 880 Hz at half scale with 15 ms raised-cosine edges, so it neither clicks nor
+// startles. Made here rather than read from a file: the same tone on every desktop.
+std::vector<int16_t> FeedbackTone() {
+  const int count = int(kFeedbackRate) * 150 / 1000;
+  const int edge = int(kFeedbackRate) * 15 / 1000;
+  std::vector<int16_t> tone(size_t(count), 0);
+  for (int i = 0; i < count; ++i) {
+    int from_edge = std::min(i, count - 1 - i);
+    double gain =
+        from_edge < edge ? 0.5 - 0.5 * std::cos(std::numbers::pi * from_edge / edge) : 1.0;
+    double wave = std::sin(2 * std::numbers::pi * 880.0 * i / kFeedbackRate);
+    tone[size_t(i)] = int16_t(std::lround(16384.0 * gain * wave));
+  }
+  return tone;
+}
+
 }  // namespace
 
 struct PulseSystemVolume::Connection {
   pa_mainloop* loop = nullptr;
   pa_context* context = nullptr;
+  // The server forgets its samples when it restarts, which also ends this connection.
+  bool feedback_uploaded = false;
   ~Connection() {
     if (context != nullptr) {
       pa_context_disconnect(context);
@@ -170,6 +196,25 @@ bool PulseSystemVolume::ReadDefaultSink(SinkState* sink, int64_t deadline_ms) {
   return sink->found && sink->volume.channels > 0;
 }
 
+bool PulseSystemVolume::Finish(pa_operation* op, int64_t deadline_ms) {
+  if (op == nullptr) {
+    Drop();
+    return false;
+  }
+  pa_context* context = connection_->context;
+  bool finished = RunUntil(connection_->loop, deadline_ms, [op, context] {
+    return pa_operation_get_state(op) != PA_OPERATION_RUNNING ||
+           !PA_CONTEXT_IS_GOOD(pa_context_get_state(context));
+  });
+  if (!finished) pa_operation_cancel(op);  // its callback must not run on a gone result
+  pa_operation_unref(op);
+  if (!finished || !connection_->Ready()) {
+    Drop();
+    return false;
+  }
+  return true;
+}
+
 bool PulseSystemVolume::GetVolume(uint32_t* value) {
   if (value == nullptr) return false;
   SinkState sink;
@@ -231,6 +276,71 @@ bool PulseSystemVolume::SetVolume(uint32_t value) {
   written_seen_ = after.Value();
   written_sink_ = after.name;
   return true;
+}
+
+bool PulseSystemVolume::AboveFullScale() {
+  SinkState sink;
+  if (!ReadDefaultSink(&sink, NowMs() + timeout_ms_)) return false;
+  for (unsigned i = 0; i < sink.volume.channels; ++i)
+    if (sink.volume.values[i] > PA_VOLUME_NORM) return true;
+  return false;
+}
+
+bool PulseSystemVolume::UploadFeedback(int64_t deadline_ms) {
+  const std::vector<int16_t> tone = FeedbackTone();
+  const size_t bytes = tone.size() * sizeof(int16_t);
+  const pa_sample_spec spec{PA_SAMPLE_S16LE, kFeedbackRate, 1};
+  pa_stream* stream = pa_stream_new(connection_->context, kFeedbackSample, &spec, nullptr);
+  if (stream == nullptr) {
+    Drop();
+    return false;
+  }
+  auto settled = [stream] {
+    pa_stream_state_t s = pa_stream_get_state(stream);
+    return s == PA_STREAM_READY || !PA_STREAM_IS_GOOD(s);
+  };
+  bool uploaded = pa_stream_connect_upload(stream, bytes) == 0 &&
+                  RunUntil(connection_->loop, deadline_ms, settled) &&
+                  pa_stream_get_state(stream) == PA_STREAM_READY &&
+                  pa_stream_write(stream, tone.data(), bytes, nullptr, 0, PA_SEEK_RELATIVE) == 0 &&
+                  pa_stream_finish_upload(stream) == 0 &&
+                  // A finished upload ends the stream.
+                  RunUntil(connection_->loop, deadline_ms,
+                           [stream] { return pa_stream_get_state(stream) != PA_STREAM_READY; }) &&
+                  pa_stream_get_state(stream) == PA_STREAM_TERMINATED;
+  if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream))) pa_stream_disconnect(stream);
+  pa_stream_unref(stream);
+  if (!connection_->Ready()) {
+    Drop();
+    return false;
+  }
+  return uploaded;
+}
+
+bool PulseSystemVolume::PlayFeedback() {
+  int64_t deadline = NowMs() + timeout_ms_;
+  // A connection to a server that has gone (restarted, say) shows so only when used: then
+  // once more on a new one, so the tone is not lost.
+  bool had_connection = connection_ != nullptr;
+  if (TryPlayFeedback(deadline)) return true;
+  return had_connection && connection_ == nullptr && TryPlayFeedback(deadline);
+}
+
+bool PulseSystemVolume::TryPlayFeedback(int64_t deadline_ms) {
+  if (!Connect(deadline_ms)) return false;
+  if (!connection_->feedback_uploaded) {
+    if (!UploadFeedback(deadline_ms)) return false;
+    connection_->feedback_uploaded = true;
+  }
+  bool success = false;
+  auto callback = [](pa_context*, int ok, void* data) { *static_cast<bool*>(data) = ok != 0; };
+  // Full volume of the sample itself: what is heard is the output's own level.
+  pa_operation* op = pa_context_play_sample(connection_->context, kFeedbackSample, nullptr,
+                                            PA_VOLUME_NORM, callback, &success);
+  if (!Finish(op, deadline_ms)) return false;
+  // Another program may have removed the sample: upload it again next time.
+  if (!success) connection_->feedback_uploaded = false;
+  return success;
 }
 
 }  // namespace somnara::platform
