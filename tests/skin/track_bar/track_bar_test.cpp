@@ -13,6 +13,7 @@
 #include "skin/controls/tsui_image_panel.h"
 #include "skin/controls/tsui_track_bar.h"
 #include "skin/styles/sui_style_catalogue.h"
+#include "skin/theme/tsui_built_in_file_theme.h"
 
 namespace somnara::skin {
 namespace {
@@ -103,6 +104,36 @@ TEST_F(TrackBarTest, TheBarStripShowsItsCapsCentredAndTheTicksAtTheEdge) {
   for (int y = 0; y < picture.Height(); ++y)
     for (int x = 0; x < cap; ++x) wrong += PixelOf(*bar, left + y, 59 - x) != want(x, y);
   EXPECT_EQ(wrong, 0);
+}
+
+// The slider's see-through colour turns into the skin's window colour.
+TEST_F(TrackBarTest, ASkinThemeGivesItsPicturesUntilTheThemeIsFreed) {
+  auto* theme = new TsuiBuiltInFileTheme(form);
+  const fw::ResourceLookup skin = fw::FindResource("skins/stored.skn");
+  theme->SetSkinData(std::vector<uint8_t>(skin.bytes.begin(), skin.bytes.end()));
+  ASSERT_TRUE(theme->Ready());
+  bar->SetFileTheme(theme);
+  bar->SetUIStyle(TsuiUIStyle::FromThemeFile);
+  EXPECT_TRUE(bar->BarImage().SamePixels(*theme->GetThemeBitmap(ThemeBitmap::kTrackBar)));
+  const fw::Bitmap& skin_slider = *theme->GetThemeBitmap(ThemeBitmap::kTrackBarSlider);
+  const fw::Color trans(theme->GetThemeColor(ThemeColor::kTransColor));
+  const fw::Color back(theme->GetThemeColor(ThemeColor::kFormColor));
+  ASSERT_EQ(bar->SliderImage().Width(), skin_slider.Width());
+  int see_through = 0, wrong = 0;
+  for (int y = 0; y < skin_slider.Height(); ++y)
+    for (int x = 0; x < skin_slider.Width(); ++x) {
+      const bool keyed = skin_slider.GetPixel(x, y) == trans;
+      see_through += keyed;
+      wrong += bar->SliderImage().GetPixel(x, y) != (keyed ? back : skin_slider.GetPixel(x, y));
+    }
+  EXPECT_GT(see_through, 0);
+  EXPECT_EQ(wrong, 0);
+  EXPECT_EQ(bar->Height(), std::max(bar->BarImage().Height(), skin_slider.Height()));
+
+  delete theme;
+  EXPECT_EQ(bar->FileTheme(), nullptr);
+  EXPECT_EQ(bar->UIStyle(), TsuiUIStyle::DeepBlue);
+  EXPECT_EQ(bar->Slider().Height(), 20);
 }
 
 TEST_F(TrackBarTest, SettersClampAndReportEachRealChangeOnce) {
