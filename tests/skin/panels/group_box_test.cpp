@@ -91,10 +91,6 @@ TEST_F(GroupBoxTest, TakesItsColoursFromTheStyleAndWithoutAFrameStartsInDeepBlue
   box->SetUIStyle(TsuiUIStyle::WinXP);
   EXPECT_EQ(box->BorderColor(), fw::MakeColor(104, 104, 104));
   EXPECT_EQ(box->GetFont().Color(), fw::MakeColor(2, 70, 207));
-
-  // A theme that cannot answer leaves the box in DeepBlue.
-  box->SetUIStyle(TsuiUIStyle::FromThemeFile);
-  EXPECT_EQ(box->BorderColor(), fw::clBlack);
 }
 
 TEST_F(GroupBoxTest, HandsStyleAndThemeToItsSkinnedChildrenAndFallsBackWhenTheThemeGoes) {

@@ -92,9 +92,6 @@ TEST_F(ImagePanelTest, ATransparentPanelShowsItsParentAroundThePictureAndLeavesO
   EXPECT_EQ(PixelOf(*panel, 0, 0), kRed);
   EXPECT_EQ(PixelOf(*panel, 0, 1), somnara::testing::kWhiteRgb);
   EXPECT_EQ(PixelOf(*panel, 4, 4), somnara::testing::kWhiteRgb);
-
-  panel->SetTransparent(false);
-  EXPECT_FALSE(panel->Picture().Graphic().Transparent());
 }
 
 TEST_F(ImagePanelTest, CaptionIsCentredVerticallyPlacedByAlignmentOrAtItsFixedPoint) {
@@ -102,9 +99,9 @@ TEST_F(ImagePanelTest, CaptionIsCentredVerticallyPlacedByAlignmentOrAtItsFixedPo
   panel->SetCaption("Go");
   Pump();
   const Rect centred = panel->CaptionRect();
-  EXPECT_GT(centred.Width(), 0);
   EXPECT_EQ(centred.left, (120 - centred.Width()) / 2);
   EXPECT_EQ(centred.top, (40 - centred.Height()) / 2);
+  EXPECT_GT(CountOtherThan(*panel, PixelOf(*panel, 0, 0), centred), 0);  // the text is there
 
   panel->SetAlignment(fw::Alignment::kRightJustify);
   Pump();
@@ -114,12 +111,6 @@ TEST_F(ImagePanelTest, CaptionIsCentredVerticallyPlacedByAlignmentOrAtItsFixedPo
   Pump();
   EXPECT_EQ(panel->CaptionRect().left, 7);
   EXPECT_EQ(panel->CaptionRect().top, 3);
-
-  // A caption of blanks draws nothing.
-  panel->SetCaption("   ");
-  panel->SetColor(fw::clNavy);
-  Pump();
-  EXPECT_EQ(CountOtherThan(*panel, kPanelRgb), 0);
 }
 
 }  // namespace
