@@ -66,8 +66,8 @@ TEST_F(X11PropertiesTest, StatesForStayOnTopModalAndFullScreen) {
   auto backdrop = NewWindow(Rect::FromSize(5, 5, 10, 10), &listener, true, true);
   auto dialog = NewWindow(Rect::FromSize(50, 50, 100, 100), &listener, false, false);
   XSync(system_->display(), False);
-  EXPECT_EQ(AtomNames(backdrop->xid(), "_NET_WM_STATE"),
-            (Strings{"_NET_WM_STATE_ABOVE", "_NET_WM_STATE_FULLSCREEN"}));
+  // No full-screen state: a window manager would resize such a window with the screen.
+  EXPECT_EQ(AtomNames(backdrop->xid(), "_NET_WM_STATE"), Strings{"_NET_WM_STATE_ABOVE"});
   // Full screen covers the screen whatever bounds were asked.
   EXPECT_EQ(backdrop->bounds(), Rect::FromSize(0, 0, 1024, 768));
   EXPECT_EQ(RootGeometry(backdrop->xid()), Rect::FromSize(0, 0, 1024, 768));
@@ -82,7 +82,7 @@ TEST_F(X11PropertiesTest, StatesForStayOnTopModalAndFullScreen) {
   backdrop->SetStayOnTop(false);
   dialog->SetModal(false);
   XSync(system_->display(), False);
-  EXPECT_EQ(AtomNames(backdrop->xid(), "_NET_WM_STATE"), Strings{"_NET_WM_STATE_FULLSCREEN"});
+  EXPECT_EQ(AtomNames(backdrop->xid(), "_NET_WM_STATE"), Strings{});
   EXPECT_EQ(AtomNames(dialog->xid(), "_NET_WM_STATE"), Strings{});
 }
 
@@ -96,8 +96,7 @@ TEST_F(X11PropertiesWithWmTest, WindowManagerKeepsTheStatesWeAskFor) {
       NewWindow(Rect::FromSize(100, 100, 300, 200), &listener, false, false, backdrop.get());
   ShowAndWait(*dialog);
   EXPECT_TRUE(PumpUntil([&] {
-    return AtomNames(backdrop->xid(), "_NET_WM_STATE") ==
-           Strings{"_NET_WM_STATE_ABOVE", "_NET_WM_STATE_FULLSCREEN"};
+    return AtomNames(backdrop->xid(), "_NET_WM_STATE") == Strings{"_NET_WM_STATE_ABOVE"};
   }));
   // Asked of the window manager while mapped, not written over its head.
   dialog->SetModal(true);

@@ -24,7 +24,7 @@ namespace {
 constexpr int kMaxSide = 32767;
 constexpr size_t kMaxRequestedBounds = 32;
 
-enum StateBit : unsigned { kAbove = 1, kModal = 2, kFullscreen = 4 };
+enum StateBit : unsigned { kAbove = 1, kModal = 2 };
 
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                             EnterWindowMask | LeaveWindowMask | KeyPressMask | KeyReleaseMask |
@@ -83,10 +83,11 @@ X11Window::X11Window(X11WindowSystem* system, const NativeWindowOptions& options
   attributes.colormap = system_->colormap();
   attributes.bit_gravity = NorthWestGravity;
   attributes.event_mask = kEventMask;
-  xid_ = XCreateWindow(
-      display_, system_->root(), bounds_.left, bounds_.top, unsigned(bounds_.Width()),
-      unsigned(bounds_.Height()), 0, system_->depth(), InputOutput, visual,
-      CWBackPixel | CWBorderPixel | CWColormap | CWBitGravity | CWEventMask, &attributes);
+  const Point at = ToRoot({bounds_.left, bounds_.top});
+  xid_ = XCreateWindow(display_, system_->root(), at.x, at.y, unsigned(bounds_.Width()),
+                       unsigned(bounds_.Height()), 0, system_->depth(), InputOutput, visual,
+                       CWBackPixel | CWBorderPixel | CWColormap | CWBitGravity | CWEventMask,
+                       &attributes);
   XGCValues values{};
   values.graphics_exposures = False;
   gc_ = XCreateGC(display_, xid_, GCGraphicsExposures, &values);
@@ -173,10 +174,18 @@ void X11Window::ApplySizeHints() {
   if (!hints) return;
   // User-specified position: window managers place the window where we say.
   hints->flags = USPosition | USSize | PPosition | PSize | PWinGravity;
-  hints->x = bounds_.left;
-  hints->y = bounds_.top;
+  const Point at = ToRoot({bounds_.left, bounds_.top});
+  hints->x = at.x;
+  hints->y = at.y;
   hints->width = bounds_.Width();
   hints->height = bounds_.Height();
+  if (full_screen_) {
+    // Its size is fixed once made: a window manager that follows a change of resolution
+    // or of monitors has no ground to resize it.
+    hints->flags |= PMinSize | PMaxSize;
+    hints->min_width = hints->max_width = bounds_.Width();
+    hints->min_height = hints->max_height = bounds_.Height();
+  }
   hints->win_gravity = NorthWestGravity;
   XSetWMNormalHints(display_, xid_, hints);
   XFree(hints);
@@ -197,7 +206,8 @@ void X11Window::SetTitle(const std::string& title) {
 void X11Window::RequestMove(const Rect& bounds) {
   requested_bounds_.push_back(bounds);
   if (requested_bounds_.size() > kMaxRequestedBounds) requested_bounds_.pop_front();
-  XMoveResizeWindow(display_, xid_, bounds.left, bounds.top, unsigned(bounds.Width()),
+  const Point at = ToRoot({bounds.left, bounds.top});
+  XMoveResizeWindow(display_, xid_, at.x, at.y, unsigned(bounds.Width()),
                     unsigned(bounds.Height()));
 }
 
@@ -307,13 +317,10 @@ void X11Window::UpdateNetWmState() {
   unsigned want = 0;
   if (system_->EffectiveOnTop(this)) want |= kAbove;
   if (modal_) want |= kModal;
-  if (full_screen_) want |= kFullscreen;
   const struct {
     unsigned bit;
     unsigned long atom;
-  } states[] = {{kAbove, atoms.net_wm_state_above},
-                {kModal, atoms.net_wm_state_modal},
-                {kFullscreen, atoms.net_wm_state_fullscreen}};
+  } states[] = {{kAbove, atoms.net_wm_state_above}, {kModal, atoms.net_wm_state_modal}};
   if (wm_managed_ && system_->HasWindowManager()) {
     // While managed the window manager owns the property; ask it for changes.
     for (const auto& s : states) {
@@ -477,8 +484,18 @@ void X11Window::BeginMoveDrag(Point screen_start) {
   XFlush(display_);
 }
 
-void X11Window::DragTo(Point root, std::vector<InputEvent>& out) {
-  const Rect moved = Rect::FromSize(root.x - drag_offset_.x, root.y - drag_offset_.y,
+Point X11Window::ToRoot(Point p) const {
+  const Point origin = system_->Origin();
+  return {p.x + origin.x, p.y + origin.y};
+}
+
+Point X11Window::FromRoot(int x, int y) const {
+  const Point origin = system_->Origin();
+  return {x - origin.x, y - origin.y};
+}
+
+void X11Window::DragTo(Point screen, std::vector<InputEvent>& out) {
+  const Rect moved = Rect::FromSize(screen.x - drag_offset_.x, screen.y - drag_offset_.y,
                                     bounds_.Width(), bounds_.Height());
   if (moved == bounds_) return;
   bounds_ = moved;
@@ -486,7 +503,7 @@ void X11Window::DragTo(Point root, std::vector<InputEvent>& out) {
   InputEvent e;
   e.kind = InputEvent::Kind::kMoved;
   e.area = moved;
-  e.screen = root;
+  e.screen = screen;
   out.push_back(e);
 }
 
@@ -525,13 +542,13 @@ std::vector<InputEvent> X11Window::Translate(XEvent& event) {
       }
       const XMotionEvent& m = event.xmotion;
       if (dragging_) {
-        DragTo({m.x_root, m.y_root}, out);
+        DragTo(FromRoot(m.x_root, m.y_root), out);
         break;
       }
       InputEvent e;
       e.kind = InputEvent::Kind::kMouseMove;
       e.pos = {m.x, m.y};
-      e.screen = {m.x_root, m.y_root};
+      e.screen = FromRoot(m.x_root, m.y_root);
       e.modifiers = ModifiersOf(m.state);
       e.held = HeldButtons(m.state);
       out.push_back(e);
@@ -546,7 +563,7 @@ std::vector<InputEvent> X11Window::Translate(XEvent& event) {
       e.kind =
           event.type == EnterNotify ? InputEvent::Kind::kMouseEnter : InputEvent::Kind::kMouseLeave;
       e.pos = {c.x, c.y};
-      e.screen = {c.x_root, c.y_root};
+      e.screen = FromRoot(c.x_root, c.y_root);
       e.modifiers = ModifiersOf(c.state);
       e.held = HeldButtons(c.state);
       out.push_back(e);
@@ -628,7 +645,7 @@ void X11Window::TranslateButton(const XEvent& event, std::vector<InputEvent>& ou
       return;  // wheel and extra buttons have no event of their own
   }
   e.pos = {b.x, b.y};
-  e.screen = {b.x_root, b.y_root};
+  e.screen = FromRoot(b.x_root, b.y_root);
   e.modifiers = ModifiersOf(b.state);
   e.held = HeldButtons(b.state).With(e.button, event.type == ButtonPress);
   if (event.type == ButtonPress) {
@@ -656,7 +673,7 @@ void X11Window::TranslateKey(XEvent& event, std::vector<InputEvent>& out) {
 
   InputEvent e;
   e.pos = {k.x, k.y};
-  e.screen = {k.x_root, k.y_root};
+  e.screen = FromRoot(k.x_root, k.y_root);
   e.modifiers = modifiers;
   if (vk != 0) {
     e.kind = press ? InputEvent::Kind::kKeyDown : InputEvent::Kind::kKeyUp;
@@ -677,12 +694,14 @@ void X11Window::TranslateConfigure(const XEvent& event, std::vector<InputEvent>&
   Rect actual;
   if (c.send_event || !reparented_) {
     // Synthetic notices from a window manager carry root coordinates.
-    actual = Rect::FromSize(c.x, c.y, c.width, c.height);
+    const Point at = FromRoot(c.x, c.y);
+    actual = Rect::FromSize(at.x, at.y, c.width, c.height);
   } else {
     Window child = None;
     int x = 0, y = 0;
     XTranslateCoordinates(display_, xid_, system_->root(), 0, 0, &x, &y, &child);
-    actual = Rect::FromSize(x, y, c.width, c.height);
+    const Point at = FromRoot(x, y);
+    actual = Rect::FromSize(at.x, at.y, c.width, c.height);
   }
   if (actual == bounds_) {
     requested_bounds_.clear();

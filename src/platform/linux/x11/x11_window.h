@@ -78,7 +78,11 @@ class X11Window : public NativeWindow {
   void TranslateKey(_XEvent& event, std::vector<InputEvent>& out);
   void TranslateConfigure(const _XEvent& event, std::vector<InputEvent>& out);
   void Repair(const Rect& area, std::vector<InputEvent>& out);
-  void DragTo(Point root, std::vector<InputEvent>& out);
+  void DragTo(Point screen, std::vector<InputEvent>& out);
+  // The program's coordinates (the primary monitor's corner at 0, 0) to the root
+  // window's, and back.
+  Point ToRoot(Point p) const;
+  Point FromRoot(int x, int y) const;
   void EndDrag();
 
   void ApplyHints();

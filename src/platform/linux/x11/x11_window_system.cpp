@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/extensions/shape.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -133,10 +134,39 @@ bool X11WindowSystem::Init(std::string* error) {
   if (sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
     std::signal(SIGPIPE, SIG_IGN);
 
+  // Fixed for the run: a monitor that changes later moves no window of ours.
+  const Rect primary = PrimaryMonitor();
+  origin_ = {primary.left, primary.top};
+
   has_wm_ = DetectWindowManager();
   SelectRootInput();
   XFlush(display_);
   return true;
+}
+
+Rect X11WindowSystem::PrimaryMonitor() const {
+  if (!options_.monitors.empty()) return options_.monitors.front();
+  const Rect screen =
+      Rect::FromSize(0, 0, DisplayWidth(display_, screen_), DisplayHeight(display_, screen_));
+  int event_base = 0, error_base = 0, major = 0, minor = 0;
+  if (!XRRQueryExtension(display_, &event_base, &error_base) ||
+      !XRRQueryVersion(display_, &major, &minor) || major * 100 + minor < 105)
+    return screen;
+  int count = 0;
+  XRRMonitorInfo* monitors = XRRGetMonitors(display_, root_, True, &count);
+  if (monitors == nullptr) return screen;
+  // Without a monitor marked primary, the first one the server lists.
+  int chosen = -1;
+  for (int i = 0; i < count; ++i)
+    if (monitors[i].primary) chosen = i;
+  if (chosen < 0 && count > 0) chosen = 0;
+  Rect primary = screen;
+  if (chosen >= 0) {
+    const XRRMonitorInfo& m = monitors[chosen];
+    primary = Rect::FromSize(m.x, m.y, m.width, m.height);
+  }
+  XRRFreeMonitors(monitors);
+  return primary.IsEmpty() ? screen : primary;
 }
 
 X11WindowSystem::~X11WindowSystem() {
@@ -157,12 +187,14 @@ std::unique_ptr<NativeWindow> X11WindowSystem::CreateWindow(const NativeWindowOp
 }
 
 Size X11WindowSystem::ScreenSize() const {
-  return {DisplayWidth(display_, screen_), DisplayHeight(display_, screen_)};
+  const Rect primary = PrimaryMonitor();
+  return {primary.Width(), primary.Height()};
 }
 
 Rect X11WindowSystem::WorkArea() const {
-  const Size size = ScreenSize();
-  const Rect screen = Rect::FromSize(0, 0, size.width, size.height);
+  const Rect primary = PrimaryMonitor();
+  const Rect screen = Rect::FromSize(primary.left - origin_.x, primary.top - origin_.y,
+                                     primary.Width(), primary.Height());
   // A work area left behind by a window manager that has gone is stale.
   if (!DetectWindowManager()) return screen;
   long desktop = 0;
@@ -172,7 +204,10 @@ Rect X11WindowSystem::WorkArea() const {
   if (areas.size() < size_t(desktop + 1) * 4) desktop = 0;
   if (areas.size() < 4) return screen;
   const long* a = &areas[size_t(desktop) * 4];
-  const Rect area = Rect::FromSize(int(a[0]), int(a[1]), int(a[2]), int(a[3])).Intersect(screen);
+  // The desktop's work area spans every monitor; ours is its part on the primary one.
+  const Rect area =
+      Rect::FromSize(int(a[0]) - origin_.x, int(a[1]) - origin_.y, int(a[2]), int(a[3]))
+          .Intersect(screen);
   return area.IsEmpty() ? screen : area;
 }
 
@@ -182,7 +217,7 @@ Point X11WindowSystem::CursorPos() const {
   int root_x = 0, root_y = 0, x = 0, y = 0;
   unsigned int mask = 0;
   XQueryPointer(display_, root_, &root, &child, &root_x, &root_y, &x, &y, &mask);
-  return {root_x, root_y};
+  return {root_x - origin_.x, root_y - origin_.y};
 }
 
 void X11WindowSystem::WaitForEvents(int64_t deadline_ms) {

@@ -32,6 +32,9 @@ class X11WindowSystem : public WindowSystem {
   struct Options {
     // Off sends every picture as an ordinary image request.
     bool allow_shared_memory = true;
+    // The monitors in root-window coordinates, the first one primary, instead of what the
+    // server's RandR says (for servers that cannot be told of monitors).
+    std::vector<Rect> monitors;
   };
 
   // Opens the display named by DISPLAY. Without one, returns null and a one-line
@@ -45,6 +48,8 @@ class X11WindowSystem : public WindowSystem {
 
   std::unique_ptr<NativeWindow> CreateWindow(const NativeWindowOptions& options,
                                              NativeWindowListener* listener) override;
+  // The primary monitor's size. The program's coordinates put the primary monitor's
+  // top-left corner, as found at start, at 0, 0; the other monitors lie around it.
   Size ScreenSize() const override;
   Rect WorkArea() const override;
   Point CursorPos() const override;
@@ -59,6 +64,10 @@ class X11WindowSystem : public WindowSystem {
   // For diagnostics and tests.
   _XDisplay* display() const { return display_; }
   bool HasWindowManager() const { return has_wm_; }
+  // The primary monitor now, in root-window coordinates.
+  Rect PrimaryMonitor() const;
+  // Root-window coordinates of the program's 0, 0.
+  Point Origin() const { return origin_; }
   bool SharedMemoryAvailable() const { return shm_available_; }
   uint64_t ProtocolErrorCount() const;
   // Opacity values sent to the server so far (pushes, not calls).
@@ -124,6 +133,7 @@ class X11WindowSystem : public WindowSystem {
   std::unique_ptr<x11::MonitorPower> monitor_power_;
   int screen_ = 0;
   unsigned long root_ = 0;
+  Point origin_;
   void* visual_ = nullptr;  // Visual*
   int depth_ = 0;
   unsigned long colormap_ = 0;
