@@ -77,8 +77,8 @@ void TsuiForm::RebuildMenuBar() {
     menu_bar_->SetFont(font);
   }
   for (fw::ToolButton* button : std::vector<fw::ToolButton*>(menu_bar_->Buttons())) delete button;
-  // In the menu's order, so the bar reads as the menu does.
-  for (int i = 0; i < menu_->Count(); ++i) {
+  // A new button goes in front of the others, so the last item comes first.
+  for (int i = menu_->Count() - 1; i >= 0; --i) {
     auto* button = new fw::ToolButton(menu_bar_);
     button->SetParent(menu_bar_);
     button->SetGrouped(true);
