@@ -38,9 +38,11 @@ class TrackBarTest : public somnara::testing::ControlsTest {
     Pump();
   }
   void TearDown() override {
-    bar->OnChange = nullptr;
-    bar->OnMouseDown = nullptr;
-    bar->OnMouseUp = nullptr;
+    if (bar != nullptr) {
+      bar->OnChange = nullptr;
+      bar->OnMouseDown = nullptr;
+      bar->OnMouseUp = nullptr;
+    }
     ControlsTest::TearDown();
   }
   Point At(int x, int y) { return ScreenOf(*bar, x, y); }
