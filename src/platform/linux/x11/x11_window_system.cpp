@@ -299,6 +299,8 @@ bool X11WindowSystem::IsOwnedBy(const X11Window* window, const X11Window* ancest
 }
 
 bool X11WindowSystem::EffectiveOnTop(const X11Window* window) const {
+  // While another program's window has the input focus, ours step out of its way.
+  if (others_active_) return false;
   const X11Window* w = window;
   for (size_t steps = 0; w && steps <= creation_order_.size(); ++steps, w = w->owner_)
     if (w->stay_on_top_) return true;
@@ -410,6 +412,7 @@ void X11WindowSystem::Deliver(unsigned long xid, const std::vector<InputEvent>& 
 void X11WindowSystem::HandleRootEvent(const XEvent& event) {
   if (event.type == PropertyNotify) {
     if (event.xproperty.atom == atoms_->net_supporting_wm_check) RefreshWindowManager();
+    if (event.xproperty.atom == atoms_->net_active_window) ActiveWindowChanged();
     return;
   }
   if (has_wm_) return;
@@ -427,6 +430,21 @@ void X11WindowSystem::HandleRootEvent(const XEvent& event) {
       return;
     }
   }
+}
+
+// A page opened in a browser must not open out of sight behind our stay-on-top windows:
+// while the window manager gives the focus to another program's window, ours leave the top
+// layer and go below it; once one of ours is active again, they return on top. No active
+// window at all (the focus on the desktop) changes nothing.
+void X11WindowSystem::ActiveWindowChanged() {
+  if (!has_wm_) return;
+  const std::vector<long> active = ReadLongs(display_, root_, atoms_->net_active_window, XA_WINDOW);
+  if (active.empty() || active[0] == 0) return;
+  const bool others = Find(Window(active[0])) == nullptr;
+  if (others == others_active_) return;
+  others_active_ = others;
+  for (X11Window* w : creation_order_) w->UpdateNetWmState();
+  XFlush(display_);
 }
 
 bool X11WindowSystem::DetectWindowManager() const {

@@ -117,6 +117,7 @@ class X11WindowSystem : public WindowSystem {
   void HandleRootEvent(const _XEvent& event);
   void Deliver(unsigned long xid, const std::vector<InputEvent>& events);
   void RefreshWindowManager();
+  void ActiveWindowChanged();
   bool DetectWindowManager() const;
   void SelectRootInput();
   void SendToWindowManager(unsigned long window, unsigned long message_type, long a0, long a1,
@@ -141,6 +142,8 @@ class X11WindowSystem : public WindowSystem {
   bool shm_available_ = false;
   bool shape_available_ = false;
   bool has_wm_ = false;
+  // Another program's window has the focus: our stay-on-top windows are not on top.
+  bool others_active_ = false;
   int wake_fd_ = -1;
   std::unordered_map<unsigned long, X11Window*> windows_;
   std::vector<X11Window*> creation_order_;
