@@ -68,11 +68,15 @@ class LinksOnTopTest : public ::testing::Test {
   struct Places {
     int backdrop = -1, main = -1, page = -1;
   };
+  // From one look at the server, so a restacking under way is not half seen.
   Places Stacking() {
     Places p;
-    if (auto w = Named("Somnara")) p.backdrop = w->stack;
-    if (auto w = Named(kMainCaption)) p.main = w->stack;
-    if (auto w = Named(kPageTitle)) p.page = w->stack;
+    for (const TopWindow& w : probe_.Windows()) {
+      if (!w.viewable) continue;
+      if (w.name == "Somnara") p.backdrop = w.stack;
+      if (w.name == kMainCaption) p.main = w.stack;
+      if (w.name == kPageTitle) p.page = w.stack;
+    }
     return p;
   }
   void Click(Point p) {
