@@ -5,10 +5,11 @@
 #include "app/about_icon.h"
 #include "app/link_opener.h"
 #include "framework/controls/bevel.h"
-#include "framework/controls/button.h"
 #include "framework/controls/image.h"
 #include "framework/controls/label.h"
 #include "framework/resources.h"
+#include "skin/controls/tsui_button.h"
+#include "skin/frame/tsui_form.h"
 
 namespace somnara::app {
 
@@ -35,6 +36,7 @@ TForm7::TForm7(Component* owner) : fw::Form(owner) {}
 
 void TForm7::Loaded() {
   fw::Form::Loaded();
+  suiForm1 = fw::Require<skin::TsuiForm>(*this, "suiForm1");
   Image9 = fw::Require<fw::Image>(*this, "Image9");
   Label2 = fw::Require<fw::Label>(*this, "Label2");
   Label7 = fw::Require<fw::Label>(*this, "Label7");
@@ -42,7 +44,7 @@ void TForm7::Loaded() {
   Label3 = fw::Require<fw::Label>(*this, "Label3");
   Label4 = fw::Require<fw::Label>(*this, "Label4");
   Bevel1 = fw::Require<fw::Bevel>(*this, "Bevel1");
-  Button1 = fw::Require<fw::Button>(*this, "Button1");
+  Button1 = fw::Require<skin::TsuiButton>(*this, "Button1");
   // The links show the addresses they open.
   Label1->SetCaption(kHomePageLink);
   Label3->SetCaption(kSupportAddress);

@@ -4,10 +4,14 @@
 
 namespace somnara::fw {
 class Bevel;
-class Button;
 class Image;
 class Label;
 }  // namespace somnara::fw
+
+namespace somnara::skin {
+class TsuiButton;
+class TsuiForm;
+}  // namespace somnara::skin
 
 namespace somnara::app {
 
@@ -19,6 +23,7 @@ class TForm7 : public fw::Form {
   static const fw::ClassInfo& StaticClassInfo();
   const fw::ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
 
+  skin::TsuiForm* suiForm1 = nullptr;
   fw::Image* Image9 = nullptr;
   fw::Label* Label2 = nullptr;
   fw::Label* Label7 = nullptr;
@@ -26,7 +31,7 @@ class TForm7 : public fw::Form {
   fw::Label* Label3 = nullptr;
   fw::Label* Label4 = nullptr;
   fw::Bevel* Bevel1 = nullptr;
-  fw::Button* Button1 = nullptr;
+  skin::TsuiButton* Button1 = nullptr;
 
   void Label1Click(fw::Component* sender);
   void Label3Click(fw::Component* sender);

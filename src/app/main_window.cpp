@@ -5,7 +5,6 @@
 #include "app/link_opener.h"
 #include "app/program_values.h"
 #include "framework/application.h"
-#include "framework/controls/button.h"
 #include "framework/controls/image.h"
 #include "framework/controls/menu_item.h"
 #include "framework/controls/popup_menu.h"
@@ -13,6 +12,8 @@
 #include "routine/routine_values.h"
 #include "routine/window_fade.h"
 #include "routine/wizard_window.h"
+#include "skin/controls/tsui_button.h"
+#include "skin/frame/tsui_form.h"
 #include "sound/media.h"
 #include "sound/program_file.h"
 
@@ -42,10 +43,11 @@ TForm2::TForm2(Component* owner) : fw::Form(owner) {}
 
 void TForm2::Loaded() {
   fw::Form::Loaded();
+  suiForm1 = fw::Require<skin::TsuiForm>(*this, "suiForm1");
   Image1 = fw::Require<fw::Image>(*this, "Image1");
   Image2 = fw::Require<fw::Image>(*this, "Image2");
-  suiButton1 = fw::Require<fw::Button>(*this, "suiButton1");
-  suiButton2 = fw::Require<fw::Button>(*this, "suiButton2");
+  suiButton1 = fw::Require<skin::TsuiButton>(*this, "suiButton1");
+  suiButton2 = fw::Require<skin::TsuiButton>(*this, "suiButton2");
   Timer1 = fw::Require<fw::Timer>(*this, "Timer1");
   ImageMenu = fw::Require<fw::PopupMenu>(*this, "ImageMenu");
   MShowPreview = fw::Require<fw::MenuItem>(*this, "MShowPreview");

@@ -4,28 +4,34 @@
 #include "routine/program_windows.h"
 
 namespace somnara::fw {
-class Button;
 class Image;
 class MenuItem;
 class PopupMenu;
 class Timer;
 }  // namespace somnara::fw
 
+namespace somnara::skin {
+class TsuiButton;
+class TsuiForm;
+}  // namespace somnara::skin
+
 namespace somnara::app {
 
 // The main window: fades in over the backdrop, starts the routine with "Start Somnara" and
 // drops a menu (help, home page, about, support e-mail, exit) from the Menu button. Closing
-// it ends the program. The wizard reaches it as its routine::MainWindow.
+// it (Exit, or the skinned title bar's close button) ends the program. The wizard reaches it as its
+// routine::MainWindow.
 class TForm2 : public fw::Form, public routine::MainWindow {
  public:
   explicit TForm2(fw::Component* owner);
   static const fw::ClassInfo& StaticClassInfo();
   const fw::ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
 
+  skin::TsuiForm* suiForm1 = nullptr;
   fw::Image* Image1 = nullptr;
   fw::Image* Image2 = nullptr;
-  fw::Button* suiButton1 = nullptr;
-  fw::Button* suiButton2 = nullptr;
+  skin::TsuiButton* suiButton1 = nullptr;
+  skin::TsuiButton* suiButton2 = nullptr;
   fw::Timer* Timer1 = nullptr;
   fw::PopupMenu* ImageMenu = nullptr;
   fw::MenuItem* MShowPreview = nullptr;

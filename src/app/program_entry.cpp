@@ -14,6 +14,10 @@
 #include "routine/routine_values.h"
 #include "routine/sleep_window.h"
 #include "routine/wizard_window.h"
+#include "skin/controls/tsui_button.h"
+#include "skin/controls/tsui_group_box.h"
+#include "skin/controls/tsui_track_bar.h"
+#include "skin/frame/tsui_form.h"
 #include "skin/theme/tsui_built_in_file_theme.h"
 
 namespace somnara::app {
@@ -24,6 +28,11 @@ void RegisterProgram() {
   TForm1::StaticClassInfo();
   TForm2::StaticClassInfo();
   skin::TsuiBuiltInFileTheme::StaticClassInfo();
+  // The skinned frame and controls the windows' descriptions create by name.
+  skin::TsuiForm::StaticClassInfo();
+  skin::TsuiButton::StaticClassInfo();
+  skin::TsuiGroupBox::StaticClassInfo();
+  skin::TsuiTrackBar::StaticClassInfo();
   routine::TForm3::StaticClassInfo();
   TForm7::StaticClassInfo();
   routine::TForm4::StaticClassInfo();

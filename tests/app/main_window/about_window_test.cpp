@@ -6,10 +6,10 @@
 
 #include "app/link_opener.h"
 #include "app/program_entry.h"
-#include "framework/controls/button.h"
 #include "framework/controls/image.h"
 #include "framework/controls/label.h"
 #include "main_window_fixture.h"
+#include "skin/controls/tsui_button.h"
 
 namespace somnara::app {
 namespace {
@@ -26,6 +26,8 @@ TEST_F(AboutWindowTest, ShowsNameVersionIconAndLinksAtItsDesignedPlace) {
     EXPECT_EQ(Form7->Caption(), "Welcome to Somnara");
     EXPECT_EQ(Native(Form7)->Bounds().left, 388);
     EXPECT_EQ(Native(Form7)->Bounds().top, 107);
+    EXPECT_EQ(Form7->ClientWidth(), 359);
+    EXPECT_EQ(Form7->ClientHeight(), 333);
     EXPECT_FALSE(Form7->AlphaBlend());
     // The links show what they open.
     EXPECT_EQ(Form7->Label1->Caption(), std::string(kHomePageLink));
@@ -98,7 +100,7 @@ TEST_F(AboutWindowTest, AboutTwiceMakesTwoWindowsEachClosedOnItsOwn) {
 
 TEST_F(AboutWindowTest, TheTitleBarsCloseButtonClosesItAndTheProgramGoesOn) {
   ChooseMenuItem(1500, testing::kAboutItem);
-  windows.At(1600, [&] { windows.RequestClose(Native(Form7)); });
+  windows.At(1600, [&] { windows.Click(CloseButtonCentre(Form7->suiForm1)); });
   EndAt(1700, [&] {
     EXPECT_FALSE(Form7->Visible());
     EXPECT_TRUE(Form2->Visible());

@@ -9,6 +9,9 @@
 #include "framework/controls/popup_menu.h"
 #include "platform/headless/headless_shell_service.h"
 #include "program_fixture.h"
+#include "skin/controls/tsui_button.h"
+#include "skin/frame/tsui_form.h"
+#include "skin/frame/tsui_title_bar.h"
 
 namespace somnara::testing {
 
@@ -28,6 +31,16 @@ class MainWindowTest : public ProgramTest {
   // The middle of a control, in screen coordinates.
   static Point Centre(const fw::Control* control) {
     return control->ClientToScreen({control->Width() / 2, control->Height() / 2});
+  }
+  // The middle of the close button on a skinned window's title bar, on the screen. The row
+  // of title-bar buttons ends RightBtnXOffset pixels in from the right, shifted out by the
+  // frame's left band less 3; the close button stands rightmost.
+  static Point CloseButtonCentre(const skin::TsuiForm* frame) {
+    const skin::TsuiTitleBar* bar = frame->TitleBar();
+    const fw::Bitmap& pic = bar->Buttons().Item(1).PicNormal();
+    const int band = frame->HostForm()->ClientInWindow().left;
+    const int left = bar->Width() + band - bar->RightBtnXOffset() + 3 - (pic.Width() + 1);
+    return bar->ClientToScreen({left + pic.Width() / 2, bar->ButtonTop() + pic.Height() / 2});
   }
   // The middle of the main window's menu item shown at `index` (separators count).
   static Point MenuItemCentre(int index) {

@@ -1,5 +1,5 @@
-// The main window from its fade-in to the end of the program: Start and the stand-in wizard,
-// the menu and its items, F1, Exit and the close button.
+// The main window from its fade-in to the end of the program: Start and the wizard, the menu
+// and its items, F1, Exit and the close button.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +7,6 @@
 #include "app/about_window.h"
 #include "app/backdrop_window.h"
 #include "app/program_entry.h"
-#include "framework/controls/button.h"
 #include "framework/controls/image.h"
 #include "framework/graphics/picture.h"
 #include "framework/messages.h"
@@ -56,6 +55,9 @@ TEST_F(MainWindowTest, FadesInByFiveEveryEightyMillisecondsAndStopsOnTheTickAfte
 TEST_F(MainWindowTest, ThePhotographAndTheFigureAreDecodedAndShownWhereDesigned) {
   EndAt(1100, [&] {
     ASSERT_NE(Form2, nullptr);
+    // The skinned frame keeps the designed client area.
+    EXPECT_EQ(Form2->ClientWidth(), 438);
+    EXPECT_EQ(Form2->ClientHeight(), 260);
     const fw::ImagePicture& photo = Form2->Image1->GetPicture();
     EXPECT_EQ(photo.Graphic().Format(), fw::PictureFormat::kJpeg);
     EXPECT_EQ(photo.Width(), 300);
@@ -69,13 +71,13 @@ TEST_F(MainWindowTest, ThePhotographAndTheFigureAreDecodedAndShownWhereDesigned)
     ASSERT_GT(stored.bytes.size(), 30u);
     EXPECT_EQ(stored.bytes[28] | stored.bytes[29] << 8, 8);
     // On the window: the photograph from 8 pixels into it (it starts left of the client
-    // area) and cut off at the bottom edge; the figure beside it.
+    // area), under the title bar and cut off at the bottom edge; the figure beside it.
     const Point client{Form2->ClientInWindow().left, Form2->ClientInWindow().top};
     auto shown = [&](int x, int y) { return Native(Form2)->PixelAt(client.x + x, client.y + y); };
     auto pixel = [](const fw::ImagePicture& p, int x, int y) {
       return p.Bitmap().Scanline(y)[x] & 0xFFFFFF;
     };
-    for (Point at : {Point{0, 7}, Point{150, 100}, Point{291, 259}})
+    for (Point at : {Point{0, 40}, Point{150, 100}, Point{291, 259}})
       EXPECT_EQ(shown(at.x, at.y), pixel(photo, at.x + 8, at.y - 7)) << at.x << "," << at.y;
     EXPECT_EQ(shown(315 + 60, 32 + 80), pixel(figure, 60, 80));
   });
@@ -204,7 +206,7 @@ TEST_F(MainWindowTest, ExitFromTheMenuEndsTheProgramAtOnce) {
 }
 
 TEST_F(MainWindowTest, TheCloseButtonEndsTheProgramAtOnceEvenDuringTheFade) {
-  windows.At(1234, [&] { windows.RequestClose(Native(Form2)); });
+  windows.At(1234, [&] { windows.Click(CloseButtonCentre(Form2->suiForm1)); });
   windows.At(60000, [] {
     ADD_FAILURE() << "the program did not end";
     fw::App().Terminate();
