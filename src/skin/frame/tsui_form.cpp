@@ -263,11 +263,11 @@ void TsuiForm::Detach() {
   if (host_ == nullptr || detached_) return;
   if (auto* skinned = dynamic_cast<TsuiMainMenu*>(menu_)) skinned->SetMenuBarHost(nullptr);
   detached_ = true;
-  // A host that is going away keeps what it has; one that stays gets its caption and its
-  // own procedure back.
+  // The host gets its own procedure back even while it is going away, so that nothing it
+  // still hears reaches this frame; one that stays also gets its caption back.
+  if (old_wnd_proc_) host_->WindowProc = old_wnd_proc_;
   if (!host_->IsDestroying()) {
     host_->SetWindowStyle(host_->WindowStyle() | fw::WS_CAPTION);
-    if (old_wnd_proc_) host_->WindowProc = old_wnd_proc_;
     host_->SetWindowPos(kFrameRefresh);
   }
 }

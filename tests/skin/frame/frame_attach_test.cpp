@@ -16,6 +16,8 @@
 #include "skin/frame/tsui_form.h"
 #include "skin/frame/tsui_main_menu.h"
 #include "skin/frame/tsui_title_bar_popup_menu.h"
+#include "skin/theme/tsui_built_in_file_theme.h"
+#include "skinwriter/stored_skin.h"
 
 namespace somnara::skin::testing {
 namespace {
@@ -91,7 +93,6 @@ TEST_F(FrameAttachTest, ThinBordersBecomeDialogBorders) {
 TEST_F(FrameAttachTest, ASecondFrameAndAFrameOffAFormStayInert) {
   fw::Form* host = MakeHost(fw::BorderStyle::kSizeable);
   TsuiForm* first = NewFrame(host);
-  const fw::WindowProcedure installed = host->WindowProc;
   TsuiForm* second = NewFrame(host);
   EXPECT_EQ(second->HostForm(), nullptr);
   EXPECT_EQ(second->TitleBar(), nullptr);
@@ -104,7 +105,6 @@ TEST_F(FrameAttachTest, ASecondFrameAndAFrameOffAFormStayInert) {
   TsuiForm* on_panel = NewFrame(panel);
   EXPECT_EQ(on_panel->HostForm(), nullptr);
   EXPECT_EQ(first->HostForm(), host);
-  (void)installed;
   delete host;
 }
 
@@ -158,6 +158,25 @@ TEST_F(FrameAttachTest, FormPanelFillsTheFrameButNeverTheFrameItself) {
   EXPECT_EQ(panel->GetCaption(), "");
   delete panel;
   EXPECT_EQ(frame->FormPanel(), nullptr) << "a removed panel is forgotten";
+  delete host;
+}
+
+TEST_F(FrameAttachTest, ARemovedThemeLeavesDeepBlue) {
+  fw::Form* host = MakeHost(fw::BorderStyle::kDialog);
+  auto* theme = new TsuiBuiltInFileTheme(host);
+  const std::vector<uint8_t> skin = skinwriter::BuildStoredSkin();
+  theme->SetSkinData(skin);
+  ASSERT_TRUE(theme->Ready());
+  TsuiForm* frame = NewFrame(host);
+  frame->SetFileTheme(theme);
+  frame->SetUIStyle(TsuiUIStyle::FromThemeFile);
+  EXPECT_NE(frame->GetColor(), 0xE8E8E8u);
+  delete theme;
+  EXPECT_EQ(frame->FileTheme(), nullptr);
+  EXPECT_EQ(frame->UIStyle(), TsuiUIStyle::DeepBlue);
+  EXPECT_EQ(frame->TitleBar()->FileTheme(), nullptr);
+  EXPECT_EQ(frame->GetColor(), 0xE8E8E8u);
+  Pump();
   delete host;
 }
 
