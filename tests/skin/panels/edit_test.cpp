@@ -24,7 +24,7 @@ TEST_F(PanelsTest, EditFramesItsFieldInTheBorderColourAndThenInItsOwnColour) {
   edit->SetFileTheme(&StoredTheme());
   edit->SetUIStyle(TsuiUIStyle::FromThemeFile);
   Pump();
-  EXPECT_EQ(PixelOf(*edit, 0, 10), testing::kSkinBorderRgb);
+  EXPECT_EQ(PixelOf(*edit, 0, 10), Rgb(209, 192, 160));
   EXPECT_EQ(PixelOf(*edit, 1, 10), Rgb(255, 255, 0));
 }
 

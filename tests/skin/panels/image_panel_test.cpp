@@ -83,7 +83,6 @@ TEST_F(ImagePanelTest, ATransparentPanelShowsItsParentAroundThePictureAndLeavesO
   TsuiImagePanel* panel = MakePanel(6, 6);
   panel->SetTransparent(true);
   panel->SetPicture(picture);
-  EXPECT_TRUE(panel->Picture().Graphic().Transparent());
   Pump();
   EXPECT_EQ(PixelOf(*panel, 0, 0), kRed);
   EXPECT_EQ(PixelOf(*panel, 0, 1), somnara::testing::kWhiteRgb);

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "framework/controls/controls_fixture.h"
-#include "framework/resources.h"
 #include "skin/theme/tsui_built_in_file_theme.h"
 #include "skinwriter/stored_skin.h"
 
@@ -23,7 +22,6 @@ class PanelsTest : public somnara::testing::ControlsTest {
  protected:
   void SetUp() override {
     ControlsTest::SetUp();
-    resources::RegisterProgramResources();
     form = MakeForm(300, 200);
   }
   // The skin stored in the program, owned by the test (destroy it with theme.reset()).
@@ -45,8 +43,5 @@ class PanelsTest : public somnara::testing::ControlsTest {
   fw::Form* form = nullptr;
   std::unique_ptr<TsuiBuiltInFileTheme> theme;
 };
-
-// The stored skin's control border colour (209,192,160).
-inline constexpr uint32_t kSkinBorderRgb = Rgb(209, 192, 160);
 
 }  // namespace somnara::skin::testing
