@@ -178,13 +178,25 @@ bool FolderRefused(int error) {
 // Writes `data` over the file itself, for a writable file in a folder that takes no new
 // files. A process killed meanwhile can leave the new start over the old end, so this is
 // the last resort, not the way; cutting comes after the sync so that the file never holds
-// less than the whole new contents once they are written.
+// less than the whole new contents once they are written. What goes past the old end is
+// written first: should the disk be full, the file is cut back to its old contents before
+// any of them has changed.
 ProfileWriteResult OverwriteInPlace(const std::string& path, std::string_view data) {
   Fd fd(open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (fd.get() < 0) return Failed(errno);
   struct stat info {};
   if (fstat(fd.get(), &info) != 0) return Failed(errno);
   if (!S_ISREG(info.st_mode)) return Failed(EINVAL);
+  const std::size_t old_size = static_cast<std::size_t>(info.st_size);
+  if (data.size() > old_size) {
+    if (lseek(fd.get(), info.st_size, SEEK_SET) < 0) return Failed(errno);
+    if (int error = WriteAll(fd.get(), data.substr(old_size))) {
+      (void)ftruncate(fd.get(), info.st_size);
+      return Failed(error);
+    }
+    if (lseek(fd.get(), 0, SEEK_SET) < 0) return Failed(errno);
+    data = data.substr(0, old_size);
+  }
   if (int error = WriteAll(fd.get(), data)) return Failed(error);
   if (fsync(fd.get()) != 0) return Failed(errno);
   if (info.st_size > static_cast<off_t>(data.size())) {
