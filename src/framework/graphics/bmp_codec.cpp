@@ -12,6 +12,11 @@ namespace {
 
 using namespace bmp;
 
+// Run-length data describes at most 255 pixels in two bytes, and a row ends with a code of
+// its own; skips and an early end can say more, but no writer leaves a picture that bare.
+// Pictures larger than this per byte of compressed data are refused.
+constexpr uint64_t kMaxRlePixelsPerByte = 1024;
+
 [[noreturn]] void Fail(const std::string& why) {
   throw Exception("Bitmap image is not valid: " + why);
 }
@@ -237,9 +242,14 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes) {
 
   Channel r = Channel::From(masks[0]), g = Channel::From(masks[1]), b = Channel::From(masks[2]);
   Channel a = Channel::From(masks[3]);
-  Bitmap out(width, height, a.mask ? PixelFormat::k32Bit : PixelFormat::k24Bit);
+  const PixelFormat format = a.mask ? PixelFormat::k32Bit : PixelFormat::k24Bit;
 
+  // The picture's memory is taken only once the file holds data enough for it, so that a
+  // header of a few bytes cannot claim hundreds of megabytes.
   if (rle) {
+    if (uint64_t(width) * uint64_t(height) > (in.Size() - data) * kMaxRlePixelsPerByte)
+      Fail("the compressed data is too short for the picture size");
+    Bitmap out(width, height, format);
     DecodeRle(in, data, h, width, height, palette, out);
     return out;
   }
@@ -248,6 +258,7 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes) {
   uint64_t stride = RowStride(uint64_t(width), bits);
   uint64_t last_row = (row_bits + 7) / 8;  // the last row may lack its padding
   in.Need(data, stride * uint64_t(height - 1) + last_row);
+  Bitmap out(width, height, format);
 
   bool any_alpha = false;
   for (int row = 0; row < height; ++row) {

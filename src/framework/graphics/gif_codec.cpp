@@ -16,6 +16,12 @@ namespace {
 // All frames together may hold at most this many pixels; a longer animation is cut there.
 constexpr long long kMaxTotalPixels = 1LL << 26;
 constexpr int kDefaultDelayMs = 100;
+// Each frame is a whole logical screen in memory, however small its own data, so a file of
+// a few bytes could claim gigabytes. Compressed pictures hold well under this many pixels
+// per byte of file (a plain full-screen picture about 1,400), so the frames are cut at
+// this many per byte, or at 2^20 pixels in all for very small files.
+constexpr long long kMaxPixelsPerByte = 2048;
+constexpr long long kMinPixelBudget = 1LL << 20;
 
 [[noreturn]] void Fail(const std::string& why) {
   throw Exception("GIF image is not valid: " + why);
@@ -93,6 +99,8 @@ GifImage DecodeGif(std::span<const uint8_t> bytes) {
   std::vector<GifByteType> indexes;
   GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, 0, NO_TRANSPARENT_COLOR};
   long long total_pixels = 0;
+  const long long budget = std::min(
+      kMaxTotalPixels, std::max(kMinPixelBudget, (long long)bytes.size() * kMaxPixelsPerByte));
   auto stop_or_fail = [&](const std::string& why) {
     // A broken later frame ends the animation; a broken first frame is an error.
     if (result.frames.empty()) Fail(why);
@@ -139,7 +147,8 @@ GifImage DecodeGif(std::span<const uint8_t> bytes) {
             height = desc.Top + desc.Height;
           }
           if (width <= 0 || height <= 0 || width > Bitmap::kMaxDimension ||
-              height > Bitmap::kMaxDimension || (long long)width * height > Bitmap::kMaxPixels)
+              height > Bitmap::kMaxDimension || (long long)width * height > Bitmap::kMaxPixels ||
+              (long long)width * height > budget)
             Fail("the picture size " + std::to_string(width) + " x " + std::to_string(height) +
                  " is not allowed");
           screen.assign(size_t(width) * size_t(height), 0);
@@ -154,7 +163,7 @@ GifImage DecodeGif(std::span<const uint8_t> bytes) {
           break;
         }
         total_pixels += (long long)width * height;
-        if (total_pixels > kMaxTotalPixels) {
+        if (total_pixels > budget) {
           done = true;  // the animation is cut here
           break;
         }

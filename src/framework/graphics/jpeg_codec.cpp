@@ -42,6 +42,9 @@ struct RawImage {
 };
 
 constexpr long kMaxMemory = 512L << 20;
+// The header alone gives the picture size; the pixels are taken only for a file that could
+// hold them. Even a plain one-colour picture needs more than a byte per 300 pixels or so.
+constexpr long long kMaxPixelsPerByte = 1024;
 
 // Returns an empty message on success.
 void DecodeRaw(const uint8_t* data, size_t size, RawImage* out, char* message) {
@@ -65,7 +68,8 @@ void DecodeRaw(const uint8_t* data, size_t size, RawImage* out, char* message) {
   if (cinfo.image_width == 0 || cinfo.image_height == 0 ||
       cinfo.image_width > unsigned(Bitmap::kMaxDimension) ||
       cinfo.image_height > unsigned(Bitmap::kMaxDimension) ||
-      (long long)cinfo.image_width * cinfo.image_height > Bitmap::kMaxPixels) {
+      (long long)cinfo.image_width * cinfo.image_height > Bitmap::kMaxPixels ||
+      (long long)cinfo.image_width * cinfo.image_height > (long long)size * kMaxPixelsPerByte) {
     jpeg_destroy_decompress(&cinfo);
     std::snprintf(message, JMSG_LENGTH_MAX, "the picture is too large");
     return;
