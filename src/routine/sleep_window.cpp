@@ -1,7 +1,6 @@
 #include "routine/sleep_window.h"
 
 #include "framework/application.h"
-#include "framework/controls/button.h"
 #include "framework/controls/label.h"
 #include "framework/exceptions.h"
 #include "framework/messages.h"
@@ -13,6 +12,7 @@
 #include "routine/routine_values.h"
 #include "routine/window_fade.h"
 #include "settings/settings.h"
+#include "skin/controls/tsui_button.h"
 #include "sound/current_sound.h"
 #include "sound/media.h"
 #include "sound/sound_catalogue.h"
@@ -86,7 +86,7 @@ TForm4::~TForm4() = default;
 void TForm4::Loaded() {
   fw::Form::Loaded();
   Label1 = fw::Require<fw::Label>(*this, "Label1");
-  suiButton1 = fw::Require<fw::Button>(*this, "suiButton1");
+  suiButton1 = fw::Require<skin::TsuiButton>(*this, "suiButton1");
   Timer1 = fw::Require<fw::Timer>(*this, "Timer1");
   Timer2 = fw::Require<fw::Timer>(*this, "Timer2");
   Timer3 = fw::Require<fw::Timer>(*this, "Timer3");

@@ -7,13 +7,16 @@
 #include "framework/form.h"
 
 namespace somnara::fw {
-class Button;
 class Label;
 class Timer;
 }  // namespace somnara::fw
 
 namespace somnara::platform {
 class IdleInhibitor;
+}
+
+namespace somnara::skin {
+class TsuiButton;
 }
 
 namespace somnara::routine {
@@ -36,13 +39,13 @@ class TForm4 : public fw::Form {
   const fw::ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
 
   fw::Label* Label1 = nullptr;
-  fw::Button* suiButton1 = nullptr;  // "Exit"
-  fw::Timer* Timer1 = nullptr;       // display off, every 30 s
-  fw::Timer* Timer2 = nullptr;       // one-shot: music and countdown start
-  fw::Timer* Timer3 = nullptr;       // fade-in
-  fw::Timer* Timer4 = nullptr;       // one-shot: starts the fade-in
-  fw::Timer* fout = nullptr;         // volume fade-out
-  fw::Timer* total = nullptr;        // countdown and end of the run
+  skin::TsuiButton* suiButton1 = nullptr;  // "Exit"
+  fw::Timer* Timer1 = nullptr;             // display off, every 30 s
+  fw::Timer* Timer2 = nullptr;             // one-shot: music and countdown start
+  fw::Timer* Timer3 = nullptr;             // fade-in
+  fw::Timer* Timer4 = nullptr;             // one-shot: starts the fade-in
+  fw::Timer* fout = nullptr;               // volume fade-out
+  fw::Timer* total = nullptr;              // countdown and end of the run
 
   void FormCreate(fw::Component* sender);
   void Timer1Timer(fw::Component* sender);

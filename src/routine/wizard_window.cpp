@@ -1,21 +1,22 @@
 #include "routine/wizard_window.h"
 
-#include "framework/controls/button.h"
 #include "framework/controls/check_box.h"
 #include "framework/controls/combo_box.h"
 #include "framework/controls/edit.h"
-#include "framework/controls/group_box.h"
 #include "framework/controls/image.h"
 #include "framework/controls/label.h"
 #include "framework/controls/memo.h"
 #include "framework/controls/speed_button.h"
-#include "framework/controls/track_bar.h"
 #include "framework/timer.h"
 #include "routine/focus_window.h"
 #include "routine/program_windows.h"
 #include "routine/routine_values.h"
 #include "routine/window_fade.h"
 #include "settings/settings.h"
+#include "skin/controls/tsui_button.h"
+#include "skin/controls/tsui_group_box.h"
+#include "skin/controls/tsui_track_bar.h"
+#include "skin/frame/tsui_form.h"
 #include "sound/test_playback.h"
 #include "sound/volume_control.h"
 
@@ -62,25 +63,26 @@ TForm3::TForm3(Component* owner) : fw::Form(owner) {}
 
 void TForm3::Loaded() {
   fw::Form::Loaded();
-  gb = fw::Require<fw::GroupBox>(*this, "gb");
-  gb1 = fw::Require<fw::GroupBox>(*this, "gb1");
-  gb2 = fw::Require<fw::GroupBox>(*this, "gb2");
-  gb3 = fw::Require<fw::GroupBox>(*this, "gb3");
+  suiForm1 = fw::Require<skin::TsuiForm>(*this, "suiForm1");
+  gb = fw::Require<skin::TsuiGroupBox>(*this, "gb");
+  gb1 = fw::Require<skin::TsuiGroupBox>(*this, "gb1");
+  gb2 = fw::Require<skin::TsuiGroupBox>(*this, "gb2");
+  gb3 = fw::Require<skin::TsuiGroupBox>(*this, "gb3");
   lbl4 = fw::Require<fw::Label>(*this, "lbl4");
   lbl5 = fw::Require<fw::Label>(*this, "lbl5");
   lbl6 = fw::Require<fw::Label>(*this, "lbl6");
-  suiButton4 = fw::Require<fw::Button>(*this, "suiButton4");
-  suiButton5 = fw::Require<fw::Button>(*this, "suiButton5");
+  suiButton4 = fw::Require<skin::TsuiButton>(*this, "suiButton4");
+  suiButton5 = fw::Require<skin::TsuiButton>(*this, "suiButton5");
   Memo1 = fw::Require<fw::Memo>(*this, "Memo1");
   Image1 = fw::Require<fw::Image>(*this, "Image1");
-  suiButton1 = fw::Require<fw::Button>(*this, "suiButton1");
+  suiButton1 = fw::Require<skin::TsuiButton>(*this, "suiButton1");
   Memo2 = fw::Require<fw::Memo>(*this, "Memo2");
   lbl1 = fw::Require<fw::Label>(*this, "lbl1");
   ComboBox1 = fw::Require<fw::ComboBox>(*this, "ComboBox1");
   lbl2 = fw::Require<fw::Label>(*this, "lbl2");
-  bb1 = fw::Require<fw::TrackBar>(*this, "bb1");
+  bb1 = fw::Require<skin::TsuiTrackBar>(*this, "bb1");
   speedbutton1 = fw::Require<fw::SpeedButton>(*this, "speedbutton1");
-  suiButton2 = fw::Require<fw::Button>(*this, "suiButton2");
+  suiButton2 = fw::Require<skin::TsuiButton>(*this, "suiButton2");
   Memo3 = fw::Require<fw::Memo>(*this, "Memo3");
   Label1 = fw::Require<fw::Label>(*this, "Label1");
   Edit1 = fw::Require<fw::Edit>(*this, "Edit1");
@@ -88,7 +90,7 @@ void TForm3::Loaded() {
   CheckBox1 = fw::Require<fw::CheckBox>(*this, "CheckBox1");
   Label3 = fw::Require<fw::Label>(*this, "Label3");
   ComboBox2 = fw::Require<fw::ComboBox>(*this, "ComboBox2");
-  suiButton3 = fw::Require<fw::Button>(*this, "suiButton3");
+  suiButton3 = fw::Require<skin::TsuiButton>(*this, "suiButton3");
   Timer1 = fw::Require<fw::Timer>(*this, "Timer1");
   Timer2 = fw::Require<fw::Timer>(*this, "Timer2");
 }
@@ -110,8 +112,8 @@ void TForm3::FormClose(Component*, fw::CloseAction&) {
   if (RoutineMainWindow != nullptr) RoutineMainWindow->ShowAfterWizard();
 }
 
-void TForm3::ShowPage(fw::GroupBox* page) {
-  for (fw::GroupBox* g : {gb, gb1, gb2, gb3}) g->SetVisible(g == page);
+void TForm3::ShowPage(skin::TsuiGroupBox* page) {
+  for (skin::TsuiGroupBox* g : {gb, gb1, gb2, gb3}) g->SetVisible(g == page);
 }
 
 void TForm3::EndTestPlayback() {

@@ -3,18 +3,22 @@
 #include "framework/form.h"
 
 namespace somnara::fw {
-class Button;
 class CheckBox;
 class ComboBox;
 class Edit;
-class GroupBox;
 class Image;
 class Label;
 class Memo;
 class SpeedButton;
 class Timer;
-class TrackBar;
 }  // namespace somnara::fw
+
+namespace somnara::skin {
+class TsuiButton;
+class TsuiForm;
+class TsuiGroupBox;
+class TsuiTrackBar;
+}  // namespace somnara::skin
 
 namespace somnara::routine {
 
@@ -29,29 +33,31 @@ class TForm3 : public fw::Form {
   static const fw::ClassInfo& StaticClassInfo();
   const fw::ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
 
+  // The skinned frame, which carries the pages.
+  skin::TsuiForm* suiForm1 = nullptr;
   // Pages.
-  fw::GroupBox* gb = nullptr;
-  fw::GroupBox* gb1 = nullptr;
-  fw::GroupBox* gb2 = nullptr;
-  fw::GroupBox* gb3 = nullptr;
+  skin::TsuiGroupBox* gb = nullptr;
+  skin::TsuiGroupBox* gb1 = nullptr;
+  skin::TsuiGroupBox* gb2 = nullptr;
+  skin::TsuiGroupBox* gb3 = nullptr;
   // Introduction.
   fw::Label* lbl4 = nullptr;
   fw::Label* lbl5 = nullptr;
   fw::Label* lbl6 = nullptr;
-  fw::Button* suiButton4 = nullptr;  // OK
-  fw::Button* suiButton5 = nullptr;  // Cancel
+  skin::TsuiButton* suiButton4 = nullptr;  // OK
+  skin::TsuiButton* suiButton5 = nullptr;  // Cancel
   // Step 1.
   fw::Memo* Memo1 = nullptr;
   fw::Image* Image1 = nullptr;
-  fw::Button* suiButton1 = nullptr;
+  skin::TsuiButton* suiButton1 = nullptr;
   // Step 2.
   fw::Memo* Memo2 = nullptr;
   fw::Label* lbl1 = nullptr;
   fw::ComboBox* ComboBox1 = nullptr;
   fw::Label* lbl2 = nullptr;
-  fw::TrackBar* bb1 = nullptr;
+  skin::TsuiTrackBar* bb1 = nullptr;
   fw::SpeedButton* speedbutton1 = nullptr;
-  fw::Button* suiButton2 = nullptr;
+  skin::TsuiButton* suiButton2 = nullptr;
   // Step 3.
   fw::Memo* Memo3 = nullptr;
   fw::Label* Label1 = nullptr;
@@ -60,7 +66,7 @@ class TForm3 : public fw::Form {
   fw::CheckBox* CheckBox1 = nullptr;
   fw::Label* Label3 = nullptr;
   fw::ComboBox* ComboBox2 = nullptr;
-  fw::Button* suiButton3 = nullptr;
+  skin::TsuiButton* suiButton3 = nullptr;
   // Fades.
   fw::Timer* Timer1 = nullptr;  // in
   fw::Timer* Timer2 = nullptr;  // out, then the focus step
@@ -83,7 +89,7 @@ class TForm3 : public fw::Form {
   void Loaded() override;
 
  private:
-  void ShowPage(fw::GroupBox* page);
+  void ShowPage(skin::TsuiGroupBox* page);
   void EndTestPlayback();
 };
 

@@ -1,5 +1,6 @@
-// The wizard's two pictures: a glass of water on a bedside table (128 x 215) for step 1, and
-// the 16 x 16 blue round play symbol of the "Test Sound" button.
+// The wizard's pictures: a glass of water on a bedside table (128 x 215) for step 1, the
+// 16 x 16 blue round play symbol of the "Test Sound" button, and the volume track bar's own
+// bar (a 60 x 6 groove, cut into three 20-pixel slices) and slider (11 x 21).
 #include <algorithm>
 #include <cmath>
 
@@ -79,7 +80,44 @@ bool DrawPlayGlyph(const std::string& dir) {
   return resgen::WriteBmp24(dir + "/wizard_play.bmp", p);
 }
 
+// Magenta is the see-through colour of the bar's and the slider's corners.
+constexpr uint32_t kSeeThrough = 0xFF00FF;
+
+bool DrawVolumeBar(const std::string& dir) {
+  resgen::PixelBuffer p(60, 6, kSeeThrough);
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 60; ++x) {
+      const int from_end = std::min(x, 59 - x);
+      if (from_end == 0 && (y == 0 || y == 5)) continue;  // rounded ends
+      const bool edge = y == 0 || y == 5 || from_end == 0;
+      p.At(x, y) = edge ? 0x7A5A36 : Mix(0xA88A62, 0xEEE2C4, y / 5.0);
+    }
+  return resgen::WriteBmp24(dir + "/wizard_volume_bar.bmp", p);
+}
+
+bool DrawVolumeSlider(const std::string& dir) {
+  // A rounded body with a point at the bottom; the bottom-left corner is see-through.
+  auto inside = [](int x, int y) {
+    if (x < 0 || x > 10 || y < 0 || y > 20) return false;
+    if (y < 15) return !(y == 0 && (x == 0 || x == 10));
+    return std::abs(x - 5) <= 20 - y;
+  };
+  resgen::PixelBuffer p(11, 21, kSeeThrough);
+  for (int y = 0; y < 21; ++y)
+    for (int x = 0; x < 11; ++x) {
+      if (!inside(x, y)) continue;
+      const bool edge =
+          !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+      p.At(x, y) = edge ? 0x3A5E8C : Mix(0xD8E8FA, 0x6E98C8, x / 10.0);
+    }
+  for (int y : {6, 9, 12})
+    for (int x = 3; x <= 7; ++x) p.At(x, y) = 0x3A5E8C;
+  return resgen::WriteBmp24(dir + "/wizard_volume_slider.bmp", p);
+}
+
 resgen::Registration glass("wizard_glass", DrawGlass);
 resgen::Registration play("wizard_play", DrawPlayGlyph);
+resgen::Registration volume_bar("wizard_volume_bar", DrawVolumeBar);
+resgen::Registration volume_slider("wizard_volume_slider", DrawVolumeSlider);
 
 }  // namespace

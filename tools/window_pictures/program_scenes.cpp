@@ -11,7 +11,6 @@
 #include "app/program_entry.h"
 #include "app/program_values.h"
 #include "framework/application.h"
-#include "framework/controls/button.h"
 #include "framework/controls/edit.h"
 #include "framework/controls/menu_item.h"
 #include "platform/headless/headless_media_service.h"
@@ -27,6 +26,7 @@
 #include "routine/sleep_window.h"
 #include "routine/wizard_window.h"
 #include "screen_picture.h"
+#include "skin/controls/tsui_button.h"
 
 namespace somnara::pictures {
 

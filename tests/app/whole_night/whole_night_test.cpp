@@ -9,7 +9,6 @@
 #include "app/backdrop_window.h"
 #include "app/main_window.h"
 #include "app/program_entry.h"
-#include "framework/controls/button.h"
 #include "framework/controls/check_box.h"
 #include "framework/controls/combo_box.h"
 #include "framework/controls/edit.h"
@@ -20,6 +19,7 @@
 #include "routine/focus_window.h"
 #include "routine/sleep_window.h"
 #include "routine/wizard_window.h"
+#include "skin/controls/tsui_button.h"
 
 namespace somnara::routine {
 namespace {

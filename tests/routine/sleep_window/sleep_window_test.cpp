@@ -6,10 +6,10 @@
 #include <iterator>
 
 #include "app/backdrop_window.h"
-#include "framework/controls/button.h"
 #include "framework/controls/label.h"
 #include "framework/timer.h"
 #include "routine/sleep_window/sleep_window_fixture.h"
+#include "skin/controls/tsui_button.h"
 #include "sound/current_sound.h"
 
 namespace somnara::routine {

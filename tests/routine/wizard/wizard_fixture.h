@@ -9,13 +9,14 @@
 #include "app/main_window.h"
 #include "app/program_entry.h"
 #include "framework/control.h"
-#include "framework/controls/button.h"
 #include "framework/controls/speed_button.h"
-#include "framework/controls/track_bar.h"
 #include "platform/headless/headless_system_volume.h"
 #include "platform/headless/recording_profile_store.h"
 #include "program_fixture.h"
 #include "routine/wizard_window.h"
+#include "skin/controls/tsui_button.h"
+#include "skin/controls/tsui_group_box.h"
+#include "skin/controls/tsui_track_bar.h"
 
 namespace somnara::testing {
 

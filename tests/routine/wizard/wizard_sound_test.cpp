@@ -3,7 +3,6 @@
 
 #include "framework/controls/combo_box.h"
 #include "framework/controls/speed_button.h"
-#include "framework/controls/track_bar.h"
 #include "routine/wizard/wizard_fixture.h"
 #include "sound/current_sound.h"
 
