@@ -68,8 +68,8 @@ Point SoundRunTest::ClientOrigin(const TopWindow& w, Size client) {
 std::optional<TopWindow> SoundRunTest::WindowWithClient(const std::string& caption, Size client) {
   return probe_.Find(caption, [&](const TopWindow& w) {
     const int border = (w.bounds.Width() - client.width) / 2;
-    const int caption_height = w.bounds.Height() - client.height - 2 * border;
-    return border >= 0 && border <= 8 && caption_height >= 0 && caption_height <= 40;
+    const int top_band = w.bounds.Height() - client.height - border;
+    return border >= 0 && border <= 8 && top_band >= 0 && top_band <= 40;
   });
 }
 
@@ -95,6 +95,19 @@ void SoundRunTest::Click(Point p) {
   ChildProcess xdotool;
   ASSERT_TRUE(xdotool.Start(
       {"xdotool", "mousemove", "--sync", std::to_string(p.x), std::to_string(p.y), "click", "1"},
+      xvfb_.display()))
+      << "cannot start xdotool";
+  int status = 0;
+  ASSERT_TRUE(xdotool.WaitExit(kWaitMs, &status)) << "xdotool did not finish";
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "xdotool failed";
+}
+
+void SoundRunTest::Drag(Point from, Point to) {
+  ChildProcess xdotool;
+  ASSERT_TRUE(xdotool.Start(
+      {"xdotool", "mousemove", "--sync", std::to_string(from.x), std::to_string(from.y),
+       "mousedown", "1", "sleep", "0.2", "mousemove", "--sync", std::to_string(to.x),
+       std::to_string(to.y), "sleep", "0.2", "mouseup", "1"},
       xvfb_.display()))
       << "cannot start xdotool";
   int status = 0;

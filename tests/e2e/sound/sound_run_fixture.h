@@ -44,14 +44,16 @@ class SoundRunTest : public ::testing::Test {
 
   // The viewable window with this caption whose frame holds a client area of this size.
   std::optional<TopWindow> WindowWithClient(const std::string& caption, Size client);
-  // Where that client area starts on the screen (the frame is drawn by the program: a
-  // border on every side and the caption on top).
+  // Where that client area starts on the screen (the skinned frame is drawn by the program:
+  // a border on every side, the bottom's as wide as the sides', and a band on top).
   static Point ClientOrigin(const TopWindow& w, Size client);
   // Does the X server give the keyboard to this window?
   bool HasKeyboard(const TopWindow& w);
   // Keys by their X names ("Tab", "Return", "Right", "4"), one after the other.
   void Keys(const std::vector<std::string>& keys);
   void Click(Point p);
+  // Presses the left button at `from`, moves to `to` with the button held, and lets go.
+  void Drag(Point from, Point to);
   // The section "Option" of option.ini in the program folder (empty without the file).
   std::map<std::string, std::string> OptionSection();
 

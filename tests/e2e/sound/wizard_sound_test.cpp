@@ -1,6 +1,7 @@
 // The wizard with real sound: Start on the main window by keyboard, the test playback of
-// step 2 heard on the sound server and ended by choosing another sound, the volume track
-// bar moving the server's output volume, and the settings written on steps 2 and 3.
+// step 2 heard on the sound server and ended by choosing another sound, the skinned volume
+// track bar moving the server's output volume by keys and by dragging its slider, and the
+// settings written on steps 2 and 3.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,8 +14,13 @@ namespace {
 const std::string kCaption = "Somnara - Help you easy to get a good night's sleep";
 constexpr Size kMainClient{438, 260};
 constexpr Size kWizardClient{491, 282};
-// The "Test Sound" latch on step 2: its page lies 27 pixels down the client area.
-constexpr Point kTestSoundCentre{366 + 89 / 2, 27 + 144 + 22 / 2};
+// The pages fill the client area under the skinned frame's 29-pixel title bar.
+constexpr int kPageTop = 29;
+// The "Test Sound" latch on step 2.
+constexpr Point kTestSoundCentre{366 + 89 / 2, kPageTop + 144 + 22 / 2};
+// The volume track bar on step 2: 145 x 21, its slider 11 wide over positions 0 to 255.
+constexpr Point kVolumeBar{312, kPageTop + 112};
+constexpr int kSliderTravel = 145 - 11;
 
 // The server's volume for a track bar position: position x 256 per channel on a scale
 // of 65535, which the server keeps on its own scale of 65536 per 100%.
@@ -106,11 +112,17 @@ TEST_F(WizardSoundTest, TestSoundVolumeAndSettingsThroughTheRealSoundServer) {
   Keys({"Prior"});
   EXPECT_TRUE(WaitFor([&] { return OutputAt(129); })) << OutputVolume();
 
+  // The slider dragged by its middle to 100 pixels into the bar: the pointer stands for the
+  // slider's centre, so the position becomes (100 - 5) x 255 / 134, rounded: 181.
+  const Point bar{client.x + kVolumeBar.x, client.y + kVolumeBar.y};
+  Drag({bar.x + 129 * kSliderTravel / 255 + 5, bar.y + 10}, {bar.x + 100, bar.y + 10});
+  EXPECT_TRUE(WaitFor([&] { return OutputAt(181); })) << OutputVolume();
+
   // Next on step 2 writes the sound and the track bar.
   EXPECT_TRUE(OptionSection().empty()) << "settings written early:\n" << Options();
   Keys({"Tab", "Return"});
   EXPECT_TRUE(WaitFor([&] {
-    return OptionsAre({{"music", "1"}, {"volume", "129"}});
+    return OptionsAre({{"music", "1"}, {"volume", "181"}});
   })) << Options()
       << Note();
 
@@ -120,7 +132,7 @@ TEST_F(WizardSoundTest, TestSoundVolumeAndSettingsThroughTheRealSoundServer) {
         "Return"});
   EXPECT_TRUE(WaitFor([&] {
     return OptionsAre(
-        {{"music", "1"}, {"volume", "129"}, {"vol", "45"}, {"fout", "0"}, {"exe", "0"}});
+        {{"music", "1"}, {"volume", "181"}, {"vol", "45"}, {"fout", "0"}, {"exe", "0"}});
   })) << Options()
       << Note();
   program_.Stop();
