@@ -1,7 +1,7 @@
 // The skinned frame's border as the window shows it: the bands it keeps outside the
 // client area, the title picture continued into the top band, the border and inner band
 // colours of the built-in styles, the stored skin's border pictures, and a skin that
-// lacks them.
+// lacks them; the window outline of each.
 #include <algorithm>
 
 #include "frame_fixture.h"
@@ -52,6 +52,17 @@ TEST_P(BuiltInFrameTest, BandsBorderTitleBandAndClientOfTheStyle) {
   ASSERT_EQ(title->Width(), W);
   const int margin = frame->RoundCorner() == 11 ? 12 : std::max(2, bw);
   EXPECT_EQ(Mismatches(*title, 0, 0, {margin, 0, W - std::max(3, margin), 3}), 0);
+  if (frame->RoundCorner() == 11) {
+    // A round 1-pixel border draws its top corners over the picture in its own colour.
+    int arc = 0;
+    for (int y = 0; y < 3; ++y)
+      for (int x = 2; x < 10; ++x)
+        arc += At(x, y) == border && (title->Scanline(y)[x] & 0xFFFFFF) != border;
+    EXPECT_GT(arc, 0);
+  }
+  // Square styles keep the whole window; round ones lose their top corners only.
+  EXPECT_EQ(InOutline(0, 0), frame->RoundCorner() == 0);
+  EXPECT_TRUE(InOutline(W - 1, H - 1));
 
   // The client area: the style's tiles from the frame's corner, or its colour.
   const Point p{W / 2 + 7, H - 20};
@@ -112,23 +123,6 @@ TEST_F(FrameTest, HiddenTitleLeavesABorderLineOverTheWindowColour) {
   }
 }
 
-TEST_F(FrameTest, RoundOnePixelBorderDrawsItsTopCornersInTheBorderColour) {
-  Make(TsuiUIStyle::BlueGlass);
-  ASSERT_EQ(frame->RoundCorner(), 11);
-  const fw::Bitmap& title = *frame->TitleBar()->GetTitleImage(-1);
-  const uint32_t border = Rgb(frame->BorderColor());
-  // Pixels of the corner arcs that the title picture does not have.
-  auto arc_pixels = [&](int from, int to) {
-    int n = 0;
-    for (int y = 0; y < 3; ++y)
-      for (int x = from; x < to; ++x)
-        n += At(x, y) == border && (title.Scanline(y)[x] & 0xFFFFFF) != border;
-    return n;
-  };
-  EXPECT_GT(arc_pixels(2, 10), 0);
-  EXPECT_GT(arc_pixels(W - 10, W - 2), 0);
-}
-
 TEST_F(FrameTest, MenuBarColourRunsBesideTheMenuBar) {
   Make(TsuiUIStyle::DeepBlue);
   auto* menu = new fw::MainMenu(host);
@@ -172,6 +166,14 @@ TEST_F(FrameTest, StoredSkinBordersAreItsSideAndBottomPictures) {
   EXPECT_EQ(Mismatches(*bottom, 0, H - bh, {0, H - bh, slice, H}), 0);
   EXPECT_EQ(Mismatches(*bottom, W - bottom->Width(), H - bh, {W - slice, H - bh, W, H}), 0);
   for (int y = 0; y < bh; ++y) EXPECT_EQ(At(W / 2, H - bh + y), bottom->Scanline(y)[slice]);
+
+  // The outline follows the title's see-through corners in the scanned rows 0 to 5 only;
+  // the bottom picture does not shape this skin's window.
+  EXPECT_FALSE(InOutline(0, 0));
+  EXPECT_FALSE(InOutline(W - 1, 0));
+  EXPECT_TRUE(InOutline(W / 2, 0));
+  EXPECT_TRUE(InOutline(0, 6));
+  EXPECT_TRUE(InOutline(0, H - 1));
 }
 
 TEST_F(FrameTest, SkinWithoutBorderPicturesPaintsThinBandsInItsWindowColour) {
