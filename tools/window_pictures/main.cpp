@@ -5,6 +5,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "button_scenes.h"
 #include "frame_scenes.h"
 #include "program_scenes.h"
 #include "title_bar_scenes.h"
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
     for (const std::string& file : somnara::pictures::RenderTitleBars(argv[2]))
       std::cout << file << "\n";
     for (const std::string& file : somnara::pictures::RenderFrames(argv[2]))
+      std::cout << file << "\n";
+    for (const std::string& file : somnara::pictures::RenderButtons(argv[2]))
       std::cout << file << "\n";
   } catch (const std::exception& e) {
     std::cerr << "window_pictures: " << e.what() << "\n";
