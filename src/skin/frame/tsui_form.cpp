@@ -405,6 +405,8 @@ void TsuiForm::SetBorderColor(fw::Color color) {
 
 void TsuiForm::SetBorderWidth(int width) {
   border_width_ = width;
+  // The bottom band's height follows the width, so the border is measured again.
+  if (host_ != nullptr) host_->SetWindowPos(kFrameRefresh);
   PaintFrame();
 }
 
@@ -418,6 +420,8 @@ void TsuiForm::SetTitleBarVisible(bool on) {
   title_bar_->SetVisible(on);
   title_bar_->SetTop(0);
   PaintFrame();
+  // Without a title the top corners are square again.
+  UpdateRegion();
 }
 
 std::string TsuiForm::GetCaption() const {

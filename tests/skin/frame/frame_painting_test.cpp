@@ -94,8 +94,6 @@ TEST_F(FrameTest, BorderWidthSetsTheBottomBandAndTheInnerBandFillsUpToThree) {
   for (const Case c : {Case{1, 2}, Case{2, 3}, Case{3, 3}, Case{4, 5}, Case{6, 7}}) {
     SCOPED_TRACE(c.width);
     frame->SetBorderWidth(c.width);
-    // The border is measured again when the frame is refreshed, as a style change does.
-    host->SetWindowPos(fw::SWP_FRAMECHANGED);
     Pump();
     EXPECT_EQ(Bands().bottom, c.bottom_band);
     EXPECT_EQ(At(c.width - 1, H / 2), Rgb(fw::clRed));
