@@ -91,10 +91,11 @@ TEST_F(X11StackingWithWmTest, WindowManagerKeepsTheBackdropBetweenOthersAndOurs)
 
   const Window foreign = MapForeignWindow(probe_);
   EXPECT_TRUE(PumpUntil([&] { return TopLevel(foreign) != foreign; }));  // managed
-  Pump(100);
-  EXPECT_GT(StackPosition(backdrop->xid()), StackPosition(foreign));
+  // The window manager gives the new window the focus: ours step out of its way.
+  EXPECT_TRUE(PumpUntil([&] { return StackPosition(foreign) > StackPosition(main->xid()); }));
   EXPECT_GT(StackPosition(main->xid()), StackPosition(backdrop->xid()));
 
+  // One of ours active again: back above it.
   main->Raise();
   main->Focus();
   EXPECT_TRUE(PumpUntil([&] { return FocusedWindow(probe_) == main->xid(); }));
