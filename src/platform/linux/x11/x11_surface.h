@@ -17,6 +17,18 @@ bool AttachSegment(Display* display, XShmSegmentInfo* info);
 // memory with a server on another machine would name some other process's segment.
 bool IsLocalDisplayName(const char* name);
 
+// `over` laid on `under` at `alpha` (0 transparent .. 255 opaque), each 0x00RRGGBB; every
+// channel rounded to the nearest.
+inline uint32_t BlendPixel(uint32_t over, uint32_t under, uint32_t alpha) {
+  uint32_t out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const uint32_t o = (over >> shift) & 0xFF;
+    const uint32_t u = (under >> shift) & 0xFF;
+    out |= ((o * alpha + u * (255 - alpha) + 127) / 255) << shift;
+  }
+  return out;
+}
+
 // A window's copy of the last picture presented: the pixels the framework handed
 // over are kept here, so exposed parts of the window are repaired without asking
 // the framework, and sent to the server through shared memory when the server

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 #include "platform/linux/x11/double_click_detector.h"
 #include "platform/linux/x11/key_translation.h"
@@ -93,6 +94,8 @@ X11Window::X11Window(X11WindowSystem* system, const NativeWindowOptions& options
   gc_ = XCreateGC(display_, xid_, GCGraphicsExposures, &values);
   surface_ = std::make_unique<x11::X11Surface>(display_, visual, system_->depth(),
                                                system_->allow_shared_memory());
+  blended_ = std::make_unique<x11::X11Surface>(display_, visual, system_->depth(),
+                                               system_->allow_shared_memory());
   system_->Register(this);
 
   ApplyHints();
@@ -117,6 +120,7 @@ void X11Window::Detach() {
   if (captured_ || dragging_) XUngrabPointer(display_, CurrentTime);
   captured_ = dragging_ = false;
   surface_.reset();
+  blended_.reset();
   XFreeGC(display_, gc_);
   gc_ = nullptr;
   XDestroyWindow(display_, xid_);
@@ -288,6 +292,40 @@ void X11Window::PushOpacity() {
   }
   pushed_opacity_ = opacity_;
   system_->NoteOpacityPush();
+  if (!system_->Compositing() && mapped_) {
+    Show(Rect::FromSize(0, 0, picture_size_.width, picture_size_.height));
+    system_->ShownChanged(this, bounds_);
+  }
+}
+
+bool X11Window::Blended() const {
+  return opacity_ < 255 && !system_->Compositing();
+}
+
+void X11Window::Show(const Rect& area) {
+  if (!alive() || !mapped_ || !surface_->HasContent()) return;
+  const Rect part = area.Intersect(Rect::FromSize(0, 0, picture_size_.width, picture_size_.height));
+  if (part.IsEmpty()) return;
+  if (!Blended()) {
+    surface_->Put(xid_, gc_, part);
+    return;
+  }
+  const size_t width = size_t(picture_size_.width);
+  blended_pixels_.resize(width * size_t(picture_size_.height));
+  std::vector<uint32_t> beneath(size_t(part.Width()) * size_t(part.Height()));
+  system_->ComposeBeneath(this, part.Offset(bounds_.left, bounds_.top), beneath.data());
+  const uint32_t a = opacity_;
+  for (int y = part.top; y < part.bottom; ++y) {
+    const uint32_t* over = picture_.data() + size_t(y) * width;
+    const uint32_t* under = beneath.data() + size_t(y - part.top) * size_t(part.Width());
+    uint32_t* out = blended_pixels_.data() + size_t(y) * width;
+    for (int x = part.left; x < part.right; ++x)
+      out[x] = x11::BlendPixel(over[x], under[x - part.left], a);
+  }
+  const PixelView view{blended_pixels_.data(), picture_size_.width, picture_size_.height,
+                       picture_size_.width};
+  blended_->Update(view, part);
+  blended_->Put(xid_, gc_, part);
 }
 
 void X11Window::SetRegion(const Region& region) {
@@ -452,13 +490,26 @@ void X11Window::ReleaseCapture() {
 
 void X11Window::Present(const PixelView& pixels, const Rect& damage) {
   if (!alive()) return;
+  const Size before = picture_size_;
   const Rect area = surface_->Update(pixels, damage);
   if (!background_dropped_ && surface_->HasContent()) {
     XSetWindowBackgroundPixmap(display_, xid_, None);
     background_dropped_ = true;
   }
-  if (area.IsEmpty() || !mapped_) return;  // an unmapped window is repaired on its Expose
-  surface_->Put(xid_, gc_, area);
+  if (area.IsEmpty()) return;
+  // Kept for blending: this window's own and that of windows above it.
+  picture_size_ = surface_->size();
+  const Rect copied = picture_size_ == before
+                          ? area
+                          : Rect::FromSize(0, 0, picture_size_.width, picture_size_.height);
+  picture_.resize(size_t(picture_size_.width) * size_t(picture_size_.height));
+  for (int y = copied.top; y < copied.bottom; ++y)
+    std::memcpy(picture_.data() + size_t(y) * size_t(picture_size_.width) + size_t(copied.left),
+                pixels.pixels + size_t(y) * size_t(pixels.stride) + size_t(copied.left),
+                size_t(copied.Width()) * sizeof(uint32_t));
+  if (!mapped_) return;  // an unmapped window is repaired on its Expose
+  Show(area);
+  if (!system_->Compositing()) system_->ShownChanged(this, area.Offset(bounds_.left, bounds_.top));
 }
 
 bool X11Window::UsesSharedMemory() const {
@@ -724,7 +775,7 @@ void X11Window::TranslateConfigure(const XEvent& event, std::vector<InputEvent>&
 
 void X11Window::Repair(const Rect& area, std::vector<InputEvent>& out) {
   if (surface_->HasContent()) {
-    surface_->Put(xid_, gc_, area);
+    Show(area);
     const Size kept = surface_->size();
     if (area.Intersect(Rect::FromSize(0, 0, kept.width, kept.height)) == area) return;
   }

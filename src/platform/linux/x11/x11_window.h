@@ -90,6 +90,11 @@ class X11Window : public NativeWindow {
   void SetWmHints(bool iconic);
   void UpdateNetWmState();
   void PushOpacity();
+  // Without a compositing manager the window's opacity is ours to show: its picture is
+  // blended with what our own windows beneath it show (all of which we draw).
+  bool Blended() const;
+  // Shows `area` (window-relative) as it should look now: blended, or the picture itself.
+  void Show(const Rect& area);
   void Map();
   void Unmap();
   void ReleaseCapture();
@@ -105,6 +110,12 @@ class X11Window : public NativeWindow {
   unsigned long xid_ = 0;
   _XGC* gc_ = nullptr;
   std::unique_ptr<x11::X11Surface> surface_;
+  // The last presented picture (0x00RRGGBB rows), for blending; and what the window shows
+  // while blended, with the surface that sends it.
+  std::vector<uint32_t> picture_;
+  Size picture_size_;
+  std::vector<uint32_t> blended_pixels_;
+  std::unique_ptr<x11::X11Surface> blended_;
 
   std::string title_;
   Rect bounds_;

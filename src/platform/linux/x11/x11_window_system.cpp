@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <ctime>
 
 #include "platform/linux/x11/double_click_detector.h"
@@ -139,9 +140,51 @@ bool X11WindowSystem::Init(std::string* error) {
   origin_ = {primary.left, primary.top};
 
   has_wm_ = DetectWindowManager();
+  compositing_ = DetectCompositor();
   SelectRootInput();
   XFlush(display_);
   return true;
+}
+
+bool X11WindowSystem::DetectCompositor() const {
+  char name[32];
+  std::snprintf(name, sizeof name, "_NET_WM_CM_S%d", screen_);
+  return XGetSelectionOwner(display_, XInternAtom(display_, name, False)) != None;
+}
+
+void X11WindowSystem::ShownChanged(const X11Window* window, const Rect& area) {
+  bool above = false;
+  for (X11Window* w : creation_order_) {
+    if (w == window) {
+      above = true;
+      continue;
+    }
+    if (!above || !w->mapped_ || !w->Blended()) continue;
+    const Rect part = area.Intersect(w->bounds_);
+    if (!part.IsEmpty()) w->Show(part.Offset(-w->bounds_.left, -w->bounds_.top));
+  }
+}
+
+void X11WindowSystem::ComposeBeneath(const X11Window* window, const Rect& area,
+                                     uint32_t* out) const {
+  const size_t width = size_t(area.Width());
+  std::fill(out, out + width * size_t(area.Height()), 0u);
+  for (const X11Window* w : creation_order_) {
+    if (w == window) break;
+    if (!w->mapped_ || !w->shown() || w->picture_.empty()) continue;
+    const Rect picture = Rect::FromSize(w->bounds_.left, w->bounds_.top, w->picture_size_.width,
+                                        w->picture_size_.height);
+    const Rect part = area.Intersect(picture);
+    if (part.IsEmpty()) continue;
+    const uint32_t alpha = w->opacity_;
+    for (int y = part.top; y < part.bottom; ++y) {
+      const uint32_t* src = w->picture_.data() +
+                            size_t(y - picture.top) * size_t(w->picture_size_.width) +
+                            size_t(part.left - picture.left);
+      uint32_t* dst = out + size_t(y - area.top) * width + size_t(part.left - area.left);
+      for (int x = 0; x < part.Width(); ++x) dst[x] = x11::BlendPixel(src[x], dst[x], alpha);
+    }
+  }
 }
 
 Rect X11WindowSystem::PrimaryMonitor() const {
@@ -356,6 +399,13 @@ void X11WindowSystem::FlushOpacity(bool force) {
   if (!opacity_dirty_) return;
   const int64_t now = clock_.NowMs();
   if (!force && now < NextOpacityFlushMs()) return;
+  const bool compositing = DetectCompositor();
+  if (compositing != compositing_) {
+    // A compositing manager came or went: what each window shows is to be made again.
+    compositing_ = compositing;
+    for (X11Window* w : creation_order_)
+      w->Show(Rect::FromSize(0, 0, w->picture_size_.width, w->picture_size_.height));
+  }
   for (X11Window* w : creation_order_) w->PushOpacity();
   opacity_dirty_ = false;
   last_opacity_flush_ms_ = now;
@@ -375,6 +425,7 @@ void X11WindowSystem::DispatchPending() {
 }
 
 void X11WindowSystem::Dispatch(XEvent& event) {
+  if (event_filter_ && event_filter_(event)) return;
   if (event.xany.window == root_) {
     HandleRootEvent(event);
     return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -61,6 +62,10 @@ class X11WindowSystem : public WindowSystem {
   void SetMonitorPower(int state) override;
   void Beep() override;
 
+  // Sees every event from the server before the windows do, and keeps those it answers
+  // true for; a helper window of ours (the clipboard's) is served this way. One at a time.
+  void SetEventFilter(std::function<bool(_XEvent&)> filter) { event_filter_ = std::move(filter); }
+
   // For diagnostics and tests.
   _XDisplay* display() const { return display_; }
   bool HasWindowManager() const { return has_wm_; }
@@ -106,6 +111,16 @@ class X11WindowSystem : public WindowSystem {
   X11Window* ModalBlocking(const X11Window* window) const;
   void OwnerGone(X11Window* owner);
 
+  // Whether a compositing manager shows our windows' opacity; without one we blend.
+  bool Compositing() const { return compositing_; }
+  bool DetectCompositor() const;
+  // `window` shows something new in `area` (program coordinates): blended windows above it
+  // show it through again.
+  void ShownChanged(const X11Window* window, const Rect& area);
+  // What our windows beneath `window` show in `area` (program coordinates), into `out`
+  // (rows of area's width); black where none is.
+  void ComposeBeneath(const X11Window* window, const Rect& area, uint32_t* out) const;
+
   // Opacity pushes are held back to one per display frame.
   void OpacityChanged() { opacity_dirty_ = true; }
   void NoteOpacityPush() { ++opacity_pushes_; }
@@ -144,6 +159,7 @@ class X11WindowSystem : public WindowSystem {
   bool has_wm_ = false;
   // Another program's window has the focus: our stay-on-top windows are not on top.
   bool others_active_ = false;
+  bool compositing_ = true;
   int wake_fd_ = -1;
   std::unordered_map<unsigned long, X11Window*> windows_;
   std::vector<X11Window*> creation_order_;
@@ -151,6 +167,7 @@ class X11WindowSystem : public WindowSystem {
   bool opacity_dirty_ = false;
   int64_t last_opacity_flush_ms_ = -1000000;
   uint64_t opacity_pushes_ = 0;
+  std::function<bool(_XEvent&)> event_filter_;
 };
 
 }  // namespace somnara::platform
