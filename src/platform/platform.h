@@ -12,6 +12,7 @@ class PowerService;
 class ShellService;
 class ShortPathService;
 class SettingsFolder;
+class Clipboard;
 
 // The services a backend provides. The program reaches the operating system only
 // through these; tests fill them with the headless backend's fakes.
@@ -22,6 +23,8 @@ struct Services {
   SystemVolume* volume = nullptr;
   PowerService* power = nullptr;
   ShellService* shell = nullptr;
+  // Null: nothing can be copied to the desktop's clipboard.
+  Clipboard* clipboard = nullptr;
   ShortPathService* short_paths = nullptr;
   // Null keeps the settings beside the executable, in `program_dir`.
   SettingsFolder* settings_folder = nullptr;
