@@ -119,8 +119,9 @@ class MainWindowRunTest : public ::testing::Test {
   std::optional<TopWindow> Named(const std::string& name) {
     return probe_.Find(name, [](const TopWindow&) { return true; });
   }
-  // The client area's top-left corner of a window whose frame the program draws itself
-  // (border on every side, caption on top).
+  // The client area's top-left corner of a window whose skinned frame the program draws
+  // itself (the bottom border as wide as the sides', a band on top; the title bar lies in
+  // the client area).
   static Point ClientOrigin(const TopWindow& w, int client_width, int client_height) {
     const int border = (w.bounds.Width() - client_width) / 2;
     return {w.bounds.left + border, w.bounds.top + w.bounds.Height() - client_height - border};

@@ -1,6 +1,7 @@
 #include "e2e/main_window/window_at.h"
 
 #include <X11/Xlib.h>
+#include <X11/extensions/shape.h>
 
 namespace somnara::testing {
 
@@ -18,6 +19,23 @@ std::optional<Rect> ViewableWindowAt(_XDisplay* display, Point corner) {
   }
   if (children) XFree(children);
   return found;
+}
+
+std::vector<Rect> WindowShape(_XDisplay* display, unsigned long window) {
+  int count = 0, ordering = 0;
+  XRectangle* r = XShapeGetRectangles(display, window, ShapeBounding, &count, &ordering);
+  std::vector<Rect> out;
+  for (int i = 0; i < count; ++i)
+    out.push_back(Rect::FromSize(r[i].x, r[i].y, r[i].width, r[i].height));
+  if (r) XFree(r);
+  return out;
+}
+
+bool HasInputFocus(_XDisplay* display, unsigned long window, unsigned long frame) {
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(display, &focus, &revert);
+  return focus != 0 && (focus == window || focus == frame);
 }
 
 }  // namespace somnara::testing
