@@ -11,6 +11,7 @@
 #include "platform/linux/system/shell_opener.h"
 #include "platform/linux/system/xdg_settings_folder.h"
 #include "platform/linux/volume/pulse_system_volume.h"
+#include "platform/linux/x11/x11_clipboard.h"
 #include "platform/linux/x11/x11_window_system.h"
 
 namespace somnara::platform {
@@ -24,6 +25,8 @@ struct LinuxServices::Parts {
   std::unique_ptr<ShellOpener> shell;
   std::unique_ptr<PulseSystemVolume> volume;
   std::unique_ptr<XdgSettingsFolder> settings_folder;
+  // Talks through the window system's display, so it goes before it.
+  std::unique_ptr<X11Clipboard> clipboard;
 };
 
 LinuxServices::LinuxServices() : parts_(std::make_unique<Parts>()) {}
@@ -42,6 +45,7 @@ std::unique_ptr<LinuxServices> LinuxServices::Open(std::string* error) {
   p.shell = std::make_unique<ShellOpener>();
   p.volume = std::make_unique<PulseSystemVolume>();
   p.settings_folder = std::make_unique<XdgSettingsFolder>(ExecutableDirectory());
+  p.clipboard = std::make_unique<X11Clipboard>(*p.windows);
   Services& out = s->services_;
   out.windows = p.windows.get();
   out.media = p.media.get();
@@ -51,6 +55,7 @@ std::unique_ptr<LinuxServices> LinuxServices::Open(std::string* error) {
   out.shell = p.shell.get();
   out.volume = p.volume.get();
   out.settings_folder = p.settings_folder.get();
+  out.clipboard = p.clipboard.get();
   out.program_dir = ExecutableDirectory();
   return s;
 }
