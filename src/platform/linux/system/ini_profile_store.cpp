@@ -1,6 +1,8 @@
 #include "platform/linux/system/ini_profile_store.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -85,15 +87,39 @@ std::string ResolveLink(const std::string& path) {
   return resolved;
 }
 
+// Temporary names carry the writer's process id, so a later writer can tell what a writer
+// killed between naming and renaming left behind from a write still under way.
 std::string TempName(const std::string& folder, const std::string& base) {
   static unsigned counter = 0;
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
-  unsigned long long mix = (unsigned long long)now.tv_nsec * 2654435761ull ^
-                           ((unsigned long long)getpid() << 20) ^ ++counter;
-  char suffix[32];
-  std::snprintf(suffix, sizeof suffix, ".%012llx", mix & 0xFFFFFFFFFFFFull);
+  unsigned long long mix = (unsigned long long)now.tv_nsec * 2654435761ull ^ ++counter;
+  char suffix[48];
+  std::snprintf(suffix, sizeof suffix, ".%ld.%08llx", long(getpid()), mix & 0xFFFFFFFFull);
   return folder + "/." + base + suffix;
+}
+
+// Removes the temporary files of writers that no longer run.
+void SweepLeftovers(const std::string& folder, const std::string& base) {
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const std::string prefix = "." + base + ".";
+  while (const dirent* entry = readdir(dir)) {
+    std::string_view name(entry->d_name);
+    if (!name.starts_with(prefix)) continue;
+    std::string_view rest = name.substr(prefix.size());
+    std::size_t dot = rest.find('.');
+    if (dot == 0 || dot == std::string_view::npos || dot + 1 == rest.size()) continue;
+    long pid = 0;
+    bool digits = true;
+    for (char c : rest.substr(0, dot)) {
+      digits = digits && c >= '0' && c <= '9' && pid < (long(INT_MAX) - 9) / 10;
+      if (digits) pid = pid * 10 + (c - '0');
+    }
+    if (!digits || pid <= 0) continue;
+    if (kill(pid_t(pid), 0) != 0 && errno == ESRCH) unlinkat(dirfd(dir), entry->d_name, 0);
+  }
+  closedir(dir);
 }
 
 // Gives the new file the old one's owner and permissions, writes it and syncs it.
@@ -151,6 +177,7 @@ ProfileWriteResult ReplaceFile(const std::string& path, std::string_view data,
   std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
   if (base.empty()) return Failed(EISDIR);
 
+  SweepLeftovers(folder, base);
   std::string temp_path;
   int error = unnamed ? WriteUnnamed(folder, base, data, old, temp_path) : -1;
   if (error != 0) {
