@@ -25,7 +25,7 @@ struct LinuxServices::Parts {
   std::unique_ptr<ShellOpener> shell;
   std::unique_ptr<PulseSystemVolume> volume;
   std::unique_ptr<XdgSettingsFolder> settings_folder;
-  // Talks through the window system's display, so it goes before it.
+  // Talks through the window system's display: declared after it, so it goes first.
   std::unique_ptr<X11Clipboard> clipboard;
 };
 
@@ -58,6 +58,10 @@ std::unique_ptr<LinuxServices> LinuxServices::Open(std::string* error) {
   out.clipboard = p.clipboard.get();
   out.program_dir = ExecutableDirectory();
   return s;
+}
+
+void LinuxServices::WatchDescriptor(int fd, std::function<void()> ready) {
+  parts_->windows->WatchDescriptor(fd, std::move(ready));
 }
 
 std::string ExecutableDirectory() {
