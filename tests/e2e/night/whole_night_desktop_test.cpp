@@ -1,9 +1,9 @@
-// A whole night of the real program on a private desktop, sound server and system bus:
+// Nights of the real program on a private desktop, sound server and system bus. A whole one:
 // Start, the wizard (an ocean sound, two minutes, fading, stand-by), the focus and breathing
 // steps (whose guidance keeps playing), then the sleep window: the chosen sound after its
 // first half minute, the display switched off, the fade-out over the last 100 s, the good-night
 // line, exactly one stand-by request to the login manager with the idle inhibitor let go first, and
-// the end of the run six seconds later.
+// the end of the run six seconds later. And one ended by the sleep window's Exit button.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -237,6 +237,32 @@ TEST_F(WholeNightOnTheDesktop, TwoMinuteNightFromStartToStandBy) {
                           [](const std::string& c) { return c.rfind("Inhibit ", 0) == 0; }),
             1)
       << ::testing::PrintToString(calls);
+}
+
+TEST_F(WholeNightOnTheDesktop, ExitOnTheSleepWindowEndsTheNightAtOnce) {
+  ASSERT_TRUE(run_.bus().IsTheSystemBus()) << "DBUS_SYSTEM_BUS_ADDRESS is not the private bus";
+  std::string error;
+  ASSERT_TRUE(run_.Launch(&error)) << error;
+  NightChoices choices;
+  choices.command = 1;  // "StandBy", which Exit must not carry out
+  ASSERT_TRUE(run_.DriveToSleepWindow(choices, &error)) << error;
+  const std::optional<TopWindow> sleep = run_.Find(NightWindow::kSleep);
+  ASSERT_TRUE(sleep) << run_.Note();
+
+  // The skinned Exit button (73 x 27 at 376, 128 of the bare window), clicked on its face
+  // before the night's sound would start.
+  const Point exit{sleep->bounds.left + 376 + 73 / 2, sleep->bounds.top + 128 + 27 / 2};
+  ChildProcess xdotool;
+  ASSERT_TRUE(xdotool.Start({"xdotool", "mousemove", "--sync", std::to_string(exit.x),
+                             std::to_string(exit.y), "click", "1"},
+                            run_.xvfb().display()));
+  ASSERT_TRUE(xdotool.WaitExit(kWaitMs));
+  int status = 0;
+  ASSERT_TRUE(run_.WaitFor([&] { return run_.Ended(&status); }, kWaitMs))
+      << "Exit did not end the program; " << run_.Note();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << run_.Note();
+  for (const std::string& call : run_.logind().Calls())
+    EXPECT_FALSE(IsPowerRequest(call)) << "Exit asked the login manager: " << call;
 }
 
 }  // namespace
