@@ -11,9 +11,7 @@
 #include "skin/controls/tfrm_msg.h"
 #include "skin/controls/tsui_button.h"
 #include "skin/controls/tsui_message_dialog.h"
-#include "skin/frame/tsui_form.h"
-#include "skin/styles/sui_public.h"
-#include "skin/styles/sui_style_bitmaps.h"
+#include "skin/theme/tsui_built_in_file_theme.h"
 
 namespace somnara::skin {
 namespace {
@@ -158,7 +156,7 @@ TEST_F(MessageDialogTest, CtrlCCopiesTheBoxAsText) {
   EXPECT_FALSE(box.CopyToClipboard());
 }
 
-TEST_F(MessageDialogTest, TheLookSetsTheFontColours) {
+TEST_F(MessageDialogTest, TheLookSetsTheFontColoursAndAThemeThatGoesLeavesDeepBlue) {
   EXPECT_EQ(dialog->Caption(), "suiDialog");
   EXPECT_EQ(dialog->CaptionFont().Color(), fw::clWhite);
   dialog->SetUIStyle(TsuiUIStyle::MacOS);
@@ -166,6 +164,14 @@ TEST_F(MessageDialogTest, TheLookSetsTheFontColours) {
   EXPECT_EQ(dialog->GetFont().Color(), fw::clBlack);
   dialog->SetButtonCount(0);
   EXPECT_EQ(dialog->ButtonCount(), 1);
+
+  auto* theme = new TsuiBuiltInFileTheme(&fw::App());
+  dialog->SetFileTheme(theme);
+  dialog->SetUIStyle(TsuiUIStyle::FromThemeFile);
+  delete theme;
+  EXPECT_EQ(dialog->FileTheme(), nullptr);
+  EXPECT_EQ(dialog->UIStyle(), TsuiUIStyle::DeepBlue);
+  EXPECT_EQ(dialog->CaptionFont().Color(), fw::clWhite);
 }
 
 }  // namespace
