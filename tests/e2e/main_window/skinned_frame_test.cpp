@@ -198,6 +198,8 @@ TEST_P(SkinnedFrameTest, SkinnedTitleAndOutlineStartAndCloseButtons) {
   ExpectEndedCleanly();
 }
 
+// Off for now: on this desktop the window does not yet follow a drag of its skinned caption
+// (it stays where it is, with or without openbox). Run it with --gtest_also_run_disabled_tests.
 TEST_P(SkinnedFrameTest, DISABLED_DraggingTheCaptionMovesTheWindow) {
   std::optional<TopWindow> main;
   ASSERT_TRUE(WaitFor([&] { return (main = Framed(kMainClient)).has_value(); })) << Note();
