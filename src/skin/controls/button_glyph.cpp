@@ -40,7 +40,10 @@ ButtonGlyphPlaces PlaceGlyph(fw::ButtonLayout layout, Size button, Size text, Si
 fw::Bitmap GlyphPicture(const fw::Bitmap& glyph, bool enabled) {
   const Size frame = GlyphFrameSize(glyph);
   const bool two_frames = frame.width != glyph.Width();
-  const fw::Color key = glyph.GetPixel(0, 0);
+  // The key is the bottom-left pixel, the first one a bitmap file stores; the top-left one
+  // would be the tip row of a glyph such as the Menu button's downward triangle and wipe it
+  // out whole.
+  const fw::Color key = glyph.Height() > 0 ? glyph.GetPixel(0, glyph.Height() - 1) : 0;
   fw::Bitmap out(frame.width, frame.height);
   const int from = two_frames && !enabled ? frame.width : 0;
   for (int y = 0; y < frame.height; ++y)

@@ -91,7 +91,7 @@ TEST_F(ButtonTest, AGlyphTwiceAsWideAsHighHoldsAnEnabledAndADisabledFrame) {
   glyph.Fill(fw::clRed);
   for (int y = 0; y < 16; ++y)
     for (int x = 16; x < 32; ++x) glyph.SetPixel(x, y, fw::clBlue);
-  glyph.SetPixel(0, 0, fw::clLime);  // the key
+  glyph.SetPixel(0, 15, fw::clLime);  // the key
   TsuiButton* b = AddButton(20, 20);
   b->SetGlyph(glyph);
   Pump();
@@ -101,7 +101,7 @@ TEST_F(ButtonTest, AGlyphTwiceAsWideAsHighHoldsAnEnabledAndADisabledFrame) {
   EXPECT_EQ(PixelOf(*b, gx + 15, gy + 15), 0xFF0000u);
   EXPECT_NE(PixelOf(*b, gx + 16, gy + 8), 0xFF0000u);
   EXPECT_NE(PixelOf(*b, gx + 16, gy + 8), 0x0000FFu);
-  EXPECT_NE(PixelOf(*b, gx, gy), 0x00FF00u);
+  EXPECT_NE(PixelOf(*b, gx, gy + 15), 0x00FF00u);
   b->SetEnabled(false);
   Pump();
   EXPECT_EQ(PixelOf(*b, gx + 1, gy), 0x0000FFu);
