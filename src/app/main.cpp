@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -5,6 +7,7 @@
 #include "app/program_entry.h"
 #include "framework/application.h"
 #include "platform/linux/linux_services.h"
+#include "platform/linux/system/termination.h"
 
 namespace {
 
@@ -44,6 +47,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "somnara: unexpected argument '%s'. %s\n", offending, kUsage);
     return 2;
   }
+  // Taken before any thread starts, so that every thread shares the handlers.
+  somnara::platform::EndingSignals ending_signals;
+  ending_signals.Install();
   std::string error;
   auto services = somnara::platform::LinuxServices::Open(&error);
   if (!services) {
@@ -51,9 +57,23 @@ int main(int argc, char** argv) {
     return 1;
   }
   somnara::platform::Install(services->Get());
+  // A signal ends the run as the sleep window's Exit does, from the interface thread.
+  services->WatchDescriptor(ending_signals.fd(), [&ending_signals] {
+    char drained[16];
+    while (read(ending_signals.fd(), drained, sizeof drained) > 0) {
+    }
+    somnara::fw::App().Terminate();
+  });
   int code = somnara::app::RunProgram();
   // Windows go before the desktop connection they live on.
   somnara::fw::ResetApplication();
   somnara::platform::Install({});
+  // The services put back what they changed (the display power among them) as they go.
+  services.reset();
+  if (const int signal_number = ending_signals.Received()) {
+    std::fprintf(stderr, "somnara: ended by signal %d (%s)\n", signal_number,
+                 strsignal(signal_number));
+    return somnara::platform::SignalExitStatus(signal_number);
+  }
   return code;
 }

@@ -60,6 +60,10 @@ std::unique_ptr<LinuxServices> LinuxServices::Open(std::string* error) {
   return s;
 }
 
+void LinuxServices::WatchDescriptor(int fd, std::function<void()> ready) {
+  parts_->windows->WatchDescriptor(fd, std::move(ready));
+}
+
 std::string ExecutableDirectory() {
   char path[PATH_MAX];
   ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,8 @@ class LinuxServices {
   static std::unique_ptr<LinuxServices> Open(std::string* error);
   ~LinuxServices();
   const platform::Services& Get() const { return services_; }
+  // `ready` runs on the UI thread, from the window system's wait, whenever `fd` has data.
+  void WatchDescriptor(int fd, std::function<void()> ready);
 
  private:
   LinuxServices();

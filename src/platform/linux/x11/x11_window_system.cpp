@@ -291,9 +291,18 @@ void X11WindowSystem::WaitForEvents(int64_t deadline_ms) {
       timeout.tv_nsec = long(remaining % 1000000000);
       timeout_ptr = &timeout;
     }
-    pollfd fds[2] = {{ConnectionNumber(display_), POLLIN, 0}, {wake_fd_, POLLIN, 0}};
-    ppoll(fds, 2, timeout_ptr, nullptr);
+    pollfd fds[3] = {
+        {ConnectionNumber(display_), POLLIN, 0}, {wake_fd_, POLLIN, 0}, {watched_fd_, POLLIN, 0}};
+    if (ppoll(fds, 3, timeout_ptr, nullptr) > 0 && fds[2].revents != 0 && watched_ready_) {
+      watched_ready_();
+      return;
+    }
   }
+}
+
+void X11WindowSystem::WatchDescriptor(int fd, std::function<void()> ready) {
+  watched_fd_ = fd;
+  watched_ready_ = fd >= 0 ? std::move(ready) : nullptr;
 }
 
 void X11WindowSystem::Wake() {

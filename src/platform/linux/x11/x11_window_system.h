@@ -65,6 +65,9 @@ class X11WindowSystem : public WindowSystem {
   // Sees every event from the server before the windows do, and keeps those it answers
   // true for; a helper window of ours (the clipboard's) is served this way. One at a time.
   void SetEventFilter(std::function<bool(_XEvent&)> filter) { event_filter_ = std::move(filter); }
+  // `ready` runs on the UI thread, from WaitForEvents (which then returns), whenever `fd`
+  // has data to read; reading it is the caller's. One at a time; -1 stops the watch.
+  void WatchDescriptor(int fd, std::function<void()> ready);
 
   // For diagnostics and tests.
   _XDisplay* display() const { return display_; }
@@ -168,6 +171,8 @@ class X11WindowSystem : public WindowSystem {
   int64_t last_opacity_flush_ms_ = -1000000;
   uint64_t opacity_pushes_ = 0;
   std::function<bool(_XEvent&)> event_filter_;
+  int watched_fd_ = -1;
+  std::function<void()> watched_ready_;
 };
 
 }  // namespace somnara::platform
