@@ -80,13 +80,19 @@ void WinControl::Notification(Component* component, Operation operation) {
 }
 
 Control* WinControl::ControlAtPos(Point p, bool allow_disabled, bool allow_windowed) const {
-  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-    Control* c = *it;
-    if (!c->Visible() || (!allow_disabled && !c->Enabled())) continue;
-    if (!allow_windowed && c->IsWindowed()) continue;
-    if (c->BoundsRect().Contains(p)) return c;
-  }
-  return nullptr;
+  // Windowed children lie above every graphic child, as they are painted: a picture under
+  // a title bar or a button never takes the pointer from it.
+  auto find = [&](bool windowed) -> Control* {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+      Control* c = *it;
+      if (c->IsWindowed() != windowed || !c->Visible()) continue;
+      if (!allow_disabled && !c->Enabled()) continue;
+      if (c->BoundsRect().Contains(p)) return c;
+    }
+    return nullptr;
+  };
+  Control* windowed = allow_windowed ? find(true) : nullptr;
+  return windowed != nullptr ? windowed : find(false);
 }
 
 // Aligned children take their places in the order top, bottom, left, right, client; within

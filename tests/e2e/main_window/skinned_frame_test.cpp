@@ -198,9 +198,7 @@ TEST_P(SkinnedFrameTest, SkinnedTitleAndOutlineStartAndCloseButtons) {
   ExpectEndedCleanly();
 }
 
-// Off for now: on this desktop the window does not yet follow a drag of its skinned caption
-// (it stays where it is, with or without openbox). Run it with --gtest_also_run_disabled_tests.
-TEST_P(SkinnedFrameTest, DISABLED_DraggingTheCaptionMovesTheWindow) {
+TEST_P(SkinnedFrameTest, DraggingTheCaptionMovesTheWindow) {
   std::optional<TopWindow> main;
   ASSERT_TRUE(WaitFor([&] { return (main = Framed(kMainClient)).has_value(); })) << Note();
   // Dragging the caption moves the window with the pointer.

@@ -68,6 +68,34 @@ TEST_F(MouseRoutingTest, TheFrameHearsThePointerMoveOverItAndLeaveIt) {
   EXPECT_EQ(pad_left, 2);
 }
 
+// As painted, so pressed: a windowed control lies above a picture made after it.
+TEST_F(MouseRoutingTest, AWindowedControlTakesThePressFromAPictureOverlappingIt) {
+  auto* form = new Form(&App());
+  form->SetBounds(100, 100, 300, 200);
+  form->AfterConstruction();
+  form->Show();
+  auto* bar = new CustomControl(form);
+  bar->SetParent(form);
+  bar->SetBounds(0, 0, 200, 30);
+  auto* picture = new GraphicControl(form);
+  picture->SetParent(form);
+  picture->SetBounds(0, 10, 200, 100);
+  std::vector<std::string> pressed;
+  bar->OnMouseDown = [&](Component*, MouseButton, unsigned, int, int) { pressed.push_back("bar"); };
+  picture->OnMouseDown = [&](Component*, MouseButton, unsigned, int, int) {
+    pressed.push_back("picture");
+  };
+  for (Point p : {Point{50, 20}, Point{50, 60}}) {
+    windows.MoveMouse(form->ClientToScreen(p));
+    windows.PressMouse(form->ClientToScreen(p));
+    windows.ReleaseMouse(form->ClientToScreen(p));
+  }
+  RunUntil(100);
+  EXPECT_EQ(pressed, (std::vector<std::string>{"bar", "picture"}));
+  bar->OnMouseDown = nullptr;
+  picture->OnMouseDown = nullptr;
+}
+
 TEST_F(MouseRoutingTest, AWindowShownModallyAndFreedReturnsItsResult) {
   int result = -1;
   windows.At(10, [] { App().Forms().back()->SetModalResult(mrOk); });
