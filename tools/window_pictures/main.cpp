@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "button_scenes.h"
+#include "dialog_scenes.h"
 #include "frame_scenes.h"
 #include "program_scenes.h"
 #include "title_bar_scenes.h"
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
     for (const std::string& file : somnara::pictures::RenderFrames(argv[2]))
       std::cout << file << "\n";
     for (const std::string& file : somnara::pictures::RenderButtons(argv[2]))
+      std::cout << file << "\n";
+    for (const std::string& file : somnara::pictures::RenderMessageDialogs(argv[2]))
       std::cout << file << "\n";
   } catch (const std::exception& e) {
     std::cerr << "window_pictures: " << e.what() << "\n";
