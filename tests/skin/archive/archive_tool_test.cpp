@@ -18,7 +18,7 @@ std::string Repeat(const std::string& s, int n) {
 }
 
 TEST(SkinArchiveFromATool, EntriesWithExtraFieldsAndCommentsAreRead) {
-  const auto path = std::filesystem::path(__FILE__).parent_path() / "extra_fields.skn";
+  const auto path = std::filesystem::path(SOMNARA_ARCHIVE_TEST_DIR) / "extra_fields.skn";
   std::vector<uint8_t> out;
   // The first entry: its data starts after the local extra fields.
   ASSERT_EQ(ExtractSkinEntry(path, "readme.txt", "", out), ExtractResult::kOk);
