@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -68,9 +66,7 @@ int main(int argc, char** argv) {
   somnara::platform::Install(services->Get());
   // A signal ends the run as the sleep window's Exit does, from the interface thread.
   services->WatchDescriptor(ending_signals.fd(), [&ending_signals] {
-    char drained[16];
-    while (read(ending_signals.fd(), drained, sizeof drained) > 0) {
-    }
+    ending_signals.Drain();
     somnara::fw::App().Terminate();
   });
   int code = somnara::app::RunProgram();

@@ -70,6 +70,12 @@ EndingSignals::~EndingSignals() {
   close(write_fd_);
 }
 
+void EndingSignals::Drain() const {
+  char drained[16];
+  while (read_fd_ >= 0 && read(read_fd_, drained, sizeof drained) > 0) {
+  }
+}
+
 int EndingSignals::Received() const {
   return g_received.load();
 }

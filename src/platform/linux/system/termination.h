@@ -19,6 +19,8 @@ class EndingSignals {
   bool Install();
   // Readable once one of the signals came; the data is for this class to read.
   int fd() const { return read_fd_; }
+  // Empties the descriptor once it became readable, so that it can wake the loop again.
+  void Drain() const;
   // The first signal that came, or 0.
   int Received() const;
 

@@ -289,8 +289,8 @@ bool PulseSystemVolume::AboveFullScale() {
 bool PulseSystemVolume::UploadFeedback(int64_t deadline_ms) {
   const std::vector<int16_t> tone = FeedbackTone();
   const size_t bytes = tone.size() * sizeof(int16_t);
-  const pa_sample_spec spec{PA_SAMPLE_S16LE, kFeedbackRate, 1};
-  pa_stream* stream = pa_stream_new(connection_->context, kFeedbackSample, &spec, nullptr);
+  const pa_sample_spec format{PA_SAMPLE_S16LE, kFeedbackRate, 1};
+  pa_stream* stream = pa_stream_new(connection_->context, kFeedbackSample, &format, nullptr);
   if (stream == nullptr) {
     Drop();
     return false;
