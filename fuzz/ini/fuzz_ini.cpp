@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/linux/system/ini_document.h"
+#include "platform/ini/ini_document.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <optional>
 #include <random>
 
-#include "platform/linux/system/ini_document.h"
+#include "platform/ini/ini_document.h"
 #include "platform/linux/system/ini_profile_store.h"
 #include "temp_folder.h"
 

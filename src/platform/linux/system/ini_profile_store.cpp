@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/linux/system/ini_document.h"
+#include "platform/ini/ini_document.h"
 
 namespace somnara::platform {
 namespace {

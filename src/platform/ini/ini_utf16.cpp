@@ -1,4 +1,4 @@
-#include "platform/linux/system/ini_utf16.h"
+#include "platform/ini/ini_utf16.h"
 
 #include "platform/utf8.h"
 

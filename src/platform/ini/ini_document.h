@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/linux/system/ini_utf16.h"
+#include "platform/ini/ini_utf16.h"
 
 namespace somnara::platform {
 

@@ -1,4 +1,4 @@
-#include "platform/linux/system/ini_document.h"
+#include "platform/ini/ini_document.h"
 
 #include "platform/utf8.h"
 
