@@ -5,9 +5,13 @@
 
 #include "platform/media_service.h"
 #include "platform/windows/clipboard/win32_clipboard.h"
+#include "platform/windows/media/windows_media_service.h"
+#include "platform/windows/power/windows_power_service.h"
 #include "platform/windows/system/wide_text.h"
 #include "platform/windows/system/windows_ini_profile_store.h"
 #include "platform/windows/system/windows_settings_folder.h"
+#include "platform/windows/system/windows_shell_service.h"
+#include "platform/windows/volume/windows_system_volume.h"
 #include "platform/windows/window/win32_api.h"
 #include "platform/windows/window/win32_window_system.h"
 // shellapi.h after the API: it needs its types.
@@ -45,6 +49,10 @@ struct WindowsServices::Parts {
   std::unique_ptr<WindowsSettingsFolder> settings_folder;
   std::unique_ptr<MediaService> media;
   std::unique_ptr<LoggedMediaService> logged_media;
+  std::unique_ptr<WindowsShortPathService> short_paths;
+  std::unique_ptr<WindowsPowerService> power;
+  std::unique_ptr<WindowsShellService> shell;
+  std::unique_ptr<WindowsSystemVolume> volume;
   // Opened by the window system's helper window: declared after it, so it goes first.
   std::unique_ptr<Win32Clipboard> clipboard;
 };
@@ -61,12 +69,21 @@ std::unique_ptr<WindowsServices> WindowsServices::Open(std::string* error) {
   p.profiles = std::make_unique<WindowsIniProfileStore>();
   p.settings_folder = std::make_unique<WindowsSettingsFolder>(ExecutableDirectory());
   p.clipboard = std::make_unique<Win32Clipboard>(*p.windows);
+  p.media = std::make_unique<WindowsMediaService>();
+  p.short_paths = std::make_unique<WindowsShortPathService>();
+  p.power = std::make_unique<WindowsPowerService>();
+  p.shell = std::make_unique<WindowsShellService>();
+  p.volume = std::make_unique<WindowsSystemVolume>();
   Services& out = s->services_;
   out.windows = p.windows.get();
   out.profiles = p.profiles.get();
   out.settings_folder = p.settings_folder.get();
   out.clipboard = p.clipboard.get();
   out.media = p.media.get();
+  out.short_paths = p.short_paths.get();
+  out.power = p.power.get();
+  out.shell = p.shell.get();
+  out.volume = p.volume.get();
   if (const char* log_path = std::getenv("SOMNARA_MEDIA_LOG"); log_path && *log_path && p.media) {
     if (std::FILE* log = _wfopen(Widen(log_path).c_str(), L"a")) {
       p.logged_media = std::make_unique<LoggedMediaService>(*p.media, log);
