@@ -36,8 +36,16 @@ class Endpoint {
     }
     Release(device);
     Release(devices);
+    if (volume_ == nullptr) return;
+    // An endpoint without control of its channels still has its master level.
     UINT count = 0;
-    if (volume_ != nullptr && SUCCEEDED(volume_->GetChannelCount(&count))) channels_ = count;
+    float level = 0;
+    if (SUCCEEDED(volume_->GetChannelCount(&count)) && count > 0 &&
+        SUCCEEDED(volume_->GetChannelVolumeLevelScalar(0, &level))) {
+      channels_ = count;
+    } else if (FAILED(volume_->GetMasterVolumeLevelScalar(&level))) {
+      Release(volume_);
+    }
   }
   Endpoint(const Endpoint&) = delete;
   Endpoint& operator=(const Endpoint&) = delete;
@@ -46,10 +54,16 @@ class Endpoint {
     if (SUCCEEDED(com_)) CoUninitialize();
   }
 
-  bool ready() const { return volume_ != nullptr && channels_ > 0; }
+  bool ready() const { return volume_ != nullptr; }
 
   bool Get(uint32_t* value) {
     float left = 0, right = 0;
+    if (channels_ == 0) {
+      if (FAILED(volume_->GetMasterVolumeLevelScalar(&left))) return false;
+      const uint16_t level = WindowsSystemVolume::ScalarToLevel(left);
+      *value = SystemVolume::Pack(level, level);
+      return true;
+    }
     if (FAILED(volume_->GetChannelVolumeLevelScalar(0, &left))) return false;
     right = left;
     if (channels_ > 1 && FAILED(volume_->GetChannelVolumeLevelScalar(1, &right))) return false;
@@ -61,6 +75,10 @@ class Endpoint {
   bool Set(uint32_t value) {
     const uint16_t left = SystemVolume::Left(value), right = SystemVolume::Right(value);
     const uint16_t louder = std::max(left, right);
+    if (channels_ == 0) {
+      return SUCCEEDED(
+          volume_->SetMasterVolumeLevelScalar(WindowsSystemVolume::LevelToScalar(louder), nullptr));
+    }
     for (UINT channel = 0; channel < channels_; ++channel) {
       const uint16_t level = channels_ == 1 ? louder
                              : channel == 0 ? left
@@ -77,6 +95,7 @@ class Endpoint {
  private:
   HRESULT com_ = E_FAIL;
   IAudioEndpointVolume* volume_ = nullptr;
+  // 0: the master level alone.
   UINT channels_ = 0;
 };
 

@@ -10,9 +10,9 @@ namespace somnara::platform {
 // endpoint's per-channel levels, 0.0 to 1.0 on the control's scale. A channel level of
 // 0..65535 maps linearly onto that scale, so the wizard's track bar moves in step with the
 // system's slider; the left value goes to the first channel, the right value to the second,
-// the louder of the two to any others (centre, bass, rear), and a mono output takes the
-// louder one. Since the system's sounds play through that output too, the feedback is the
-// system's default sound at the level just set.
+// the louder of the two to any others (centre, bass, rear), and a mono output, or one whose
+// channels cannot be set apart, takes the louder one on all. Since the system's sounds play through
+// that output too, the feedback is the system's default sound at the level just set.
 //
 // Where there is no endpoint to ask (no output device, or a system without the endpoint
 // interface), the first wave-out device's own volume stands in: the same two-channel value.
