@@ -414,7 +414,9 @@ void Form::Show() {
   if (OnShow) OnShow(this);
   Perform(WM_SHOWWINDOW, 1);
   Invalidate();
-  PaintNow();
+  // The first frame is ready before the window maps, whether or not it can be seen then:
+  // the window appears with it.
+  Repaint();
   native_->SetVisible(true);
   Perform(CM_VISIBLECHANGED, 1);
   Activate(true);
@@ -433,6 +435,9 @@ void Form::Hide() {
   Perform(WM_SHOWWINDOW, 0);
   visible_ = false;
   if (native_) native_->SetVisible(false);
+  // A hidden window keeps no pixels; showing it again paints it whole.
+  pixels_.Clear();
+  dirty_present_ = {};
   Perform(CM_VISIBLECHANGED, 0);
   if (g_active_form == this) {
     Activate(false);

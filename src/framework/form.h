@@ -119,7 +119,15 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   void InvalidateFrame();
   void Invalidate() override;
   const Bitmap& WindowPixels() const { return pixels_; }
+  const Bitmap& WindowPixels() {
+    EnsurePixels();
+    return pixels_;
+  }
+  // Paints what is invalid and presents it; nothing while the window cannot be seen.
   void PaintNow();
+  // Whether any of the window can be seen: not while other windows cover all of it or the
+  // display is off. Timers and animations go on meanwhile; only their drawing waits.
+  bool Seen() const { return seen_; }
 
   void SetVisible(bool visible) override;
   void Show();
@@ -192,7 +200,10 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   bool FinishModal();
   // Painting (form_painting.cpp).
   void ResizePixels();
+  void EnsurePixels();
+  void Repaint();
   void Present();
+  void SetSeen(bool seen);
 
   void CreateNativeWindow();
   void ApplyPosition();
@@ -221,6 +232,7 @@ class Form : public CustomControl, private platform::NativeWindowListener {
   Rect dirty_client_;   // window pixels to repaint
   Rect dirty_present_;  // window pixels to send to the screen
   bool frame_dirty_ = true;
+  bool seen_ = true;
   std::unique_ptr<platform::NativeWindow> native_;
   bool shown_once_ = false;
   bool modal_ = false;

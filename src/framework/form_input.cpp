@@ -83,6 +83,9 @@ void Form::OnNativeEvent(const platform::InputEvent& e) {
     case Kind::kExpose:
       if (native_) native_->Present(pixels_.View(), e.area.Intersect({0, 0, Width(), Height()}));
       return;
+    case Kind::kVisibility:
+      SetSeen(e.visible);
+      return;
     case Kind::kMoved:
       if (e.area.left != bounds_.left || e.area.top != bounds_.top) {
         bounds_ = Rect::FromSize(e.area.left, e.area.top, bounds_.Width(), bounds_.Height());

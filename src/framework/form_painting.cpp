@@ -8,12 +8,21 @@
 
 namespace somnara::fw {
 
+// A new size repaints everything. The pixels themselves are made when they are first
+// drawn on: a window sized step by step while it is created fills one buffer, not one per
+// step, and a hidden window holds none (Hide lets them go).
 void Form::ResizePixels() {
   if (pixels_.Width() != Width() || pixels_.Height() != Height()) {
-    pixels_.SetSize(Width(), Height());
     frame_dirty_ = true;
     dirty_client_ = {0, 0, Width(), Height()};
   }
+}
+
+void Form::EnsurePixels() {
+  if (pixels_.Width() == Width() && pixels_.Height() == Height()) return;
+  pixels_.SetSize(Width(), Height());
+  frame_dirty_ = true;
+  dirty_client_ = {0, 0, Width(), Height()};
 }
 
 void Form::Paint() {
@@ -21,6 +30,7 @@ void Form::Paint() {
 }
 
 Canvas& Form::WindowCanvas() {
+  EnsurePixels();
   Canvas& c = pixels_.GetCanvas();
   c.SetOrigin({0, 0});
   c.ResetClip();
@@ -50,7 +60,21 @@ void Form::Invalidate() {
 }
 
 void Form::PaintNow() {
+  // What is invalid stays so, and is painted as it is then once the window can be seen.
+  if (!seen_) return;
+  Repaint();
+}
+
+void Form::SetSeen(bool seen) {
+  if (seen == seen_) return;
+  seen_ = seen;
+  if (seen && (frame_dirty_ || !dirty_client_.IsEmpty() || !dirty_present_.IsEmpty()))
+    App().RequestPaint(this);
+}
+
+void Form::Repaint() {
   if (!Visible() || native_ == nullptr) return;
+  EnsurePixels();
   Canvas& canvas = pixels_.GetCanvas();
   if (frame_dirty_) {
     frame_dirty_ = false;

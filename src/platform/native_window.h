@@ -57,6 +57,9 @@ struct InputEvent {
     kCloseRequest,  // the user asked the window manager to close the window
     kExpose,        // area: part of the window must be presented again
     kMoved,         // area: the window's new outer bounds (moved by the window manager)
+    // visible: whether any of the window can be seen now. False while other windows cover
+    // it completely or the display is switched off; what it draws then is wasted.
+    kVisibility,
   };
   Kind kind = Kind::kMouseMove;
   Point pos;
@@ -67,6 +70,7 @@ struct InputEvent {
   uint32_t ch = 0;
   unsigned modifiers = 0;
   Rect area;
+  bool visible = true;
 };
 
 class NativeWindowListener {

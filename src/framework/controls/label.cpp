@@ -81,6 +81,11 @@ void Label::Loaded() {
   AdjustBounds();
 }
 
+void Label::VisibleChanged() {
+  GraphicControl::VisibleChanged();
+  if (Visible() && size_stale_) AdjustBounds();
+}
+
 void Label::TextChanged() {
   AdjustBounds();
   Invalidate();
@@ -103,6 +108,13 @@ unsigned Label::TextFlags() const {
 // An empty caption still measures one line, so an auto-sized label never collapses.
 void Label::AdjustBounds() {
   if (!auto_size_ || IsLoading()) return;
+  // Measuring needs the fonts, which a window showing no text yet need not wait for at
+  // start, and a hidden clock need not be measured every second.
+  if (!Visible()) {
+    size_stale_ = true;
+    return;
+  }
+  size_stale_ = false;
   std::string text = Caption();
   if (text.empty() || (show_accel_char_ && text == "&")) text += ' ';
   Size size = MeasureText(GetFont(), text, TextFlags(), Width());

@@ -40,7 +40,8 @@ class Label : public GraphicControl {
   void TextChanged() override;
   void FontChanged() override;
   void Notification(Component* component, Operation operation) override;
-  // Fits the bounds to the text when AutoSize is on.
+  void VisibleChanged() override;
+  // Fits the bounds to the text when AutoSize is on; a hidden label when it is shown.
   void AdjustBounds();
   unsigned TextFlags() const;
 
@@ -50,6 +51,7 @@ class Label : public GraphicControl {
   bool auto_size_ = true;
   bool word_wrap_ = false;
   bool show_accel_char_ = true;
+  bool size_stale_ = false;  // hidden while its text or font changed
   WinControl* focus_control_ = nullptr;
 };
 

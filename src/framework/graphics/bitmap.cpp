@@ -121,7 +121,8 @@ void Bitmap::SetTransparentColor(Color color) {
 }
 
 void Bitmap::Clear() {
-  pixels_.clear();
+  // The memory goes too: a cleared picture is usually one that is not needed for a while.
+  std::vector<uint32_t>().swap(pixels_);
   width_ = height_ = 0;
 }
 

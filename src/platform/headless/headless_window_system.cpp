@@ -138,6 +138,13 @@ void HeadlessWindowSystem::RequestClose(HeadlessWindow* window) {
   Queue(window, e);
 }
 
+void HeadlessWindowSystem::SetSeen(HeadlessWindow* window, bool visible) {
+  InputEvent e;
+  e.kind = InputEvent::Kind::kVisibility;
+  e.visible = visible;
+  Queue(window, e);
+}
+
 // The window the pointer left hears it went, the one it entered that it came, before the
 // event itself; a captured pointer crosses nothing.
 void HeadlessWindowSystem::CrossTo(HeadlessWindow* window, const InputEvent& cause) {

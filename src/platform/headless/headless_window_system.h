@@ -76,6 +76,8 @@ class HeadlessWindowSystem : public WindowSystem {
   void TypeChar(uint32_t ch, unsigned modifiers = 0);
   void PressKey(uint32_t key, uint32_t ch = 0, unsigned modifiers = 0);
   void RequestClose(HeadlessWindow* window);
+  // The window becomes fully covered (or the display goes off), or can be seen again.
+  void SetSeen(HeadlessWindow* window, bool visible);
   bool HasPendingInput() const { return !pending_.empty(); }
 
   const std::vector<int>& MonitorPowerRequests() const { return monitor_power_requests_; }

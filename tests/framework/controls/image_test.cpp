@@ -128,6 +128,37 @@ TEST_F(ImageTest, AnAnimatedGifStartsWhenPaintedAndKeepsTheFileDelays) {
   EXPECT_EQ(shown, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0xFF0000}));
 }
 
+TEST_F(ImageTest, ACoveredWindowPaintsNothingButItsAnimationGoesOnAndShowsWhenUncovered) {
+  Form* form = MakeForm();
+  auto* image = new Image(form);
+  image->SetParent(form);
+  image->SetAutoSize(true);
+  // Red 100 ms, green 100 ms, blue 100 ms, round and round.
+  image->GetPicture().LoadFromBytes(
+      SolidFramesGif(8, 8, {0xFF0000, 0x00FF00, 0x0000FF}, {10, 10, 10}));
+  auto* native = static_cast<platform::HeadlessWindow*>(form->NativeWindow());
+  int presents = 0;
+  size_t frame = 0;
+  windows.At(50, [&] {
+    ASSERT_TRUE(image->Animating());
+    windows.SetSeen(native, false);
+  });
+  windows.At(60, [&] { presents = native->PresentCount(); });
+  windows.At(1030, [&] {
+    App().ProcessMessages();
+    EXPECT_EQ(native->PresentCount(), presents);  // ten frames went by, none drawn
+    EXPECT_EQ(PixelOf(*image, 4, 4), 0xFF0000u);
+    frame = image->CurrentFrame();
+    windows.SetSeen(native, true);
+  });
+  windows.At(1040, [&] {
+    App().ProcessMessages();
+    EXPECT_EQ(frame, 1u);  // 1000 ms: ten changes from red
+    EXPECT_EQ(PixelOf(*image, 4, 4), 0x00FF00u);
+  });
+  RunUntil(1050);
+}
+
 TEST_F(ImageTest, TransparentPicturesKeyOutTheirBottomLeftColour) {
   Form* form = MakeForm();
   form->SetColor(clNavy);
