@@ -211,6 +211,13 @@ void Win32Window::ApplyOnTop() {
   applied_on_top_ = on_top;
   SetWindowPos(hwnd_, on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  if (on_top || !system_->others_active()) return;
+  // Out of the topmost band a window lands on top of the others: go behind the program
+  // that was just activated instead.
+  HWND active = GetForegroundWindow();
+  if (active && !system_->Find(active))
+    SetWindowPos(hwnd_, active, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 void Win32Window::SetOwner(NativeWindow* owner) {
