@@ -1,5 +1,13 @@
 include(${CMAKE_CURRENT_LIST_DIR}/SomnaraLayers.cmake)
 
+# The desktop backend's library that holds its INI store on disk, for the tests of the
+# program that keep their settings in real files.
+if(WIN32)
+  set(SOMNARA_DISK_PROFILES somnara_platform_windows)
+else()
+  set(SOMNARA_DISK_PROFILES somnara_linux_system)
+endif()
+
 # One static library per folder: every .cpp in the folder (not its subfolders, nor the
 # files named after EXCLUDE) belongs to it, so adding a file never means editing a shared
 # list. Building it checks that its folder includes only what its layer and DEPS allow.
@@ -22,10 +30,16 @@ function(somnara_module name)
   somnara_check_layers(${name} DEPS ${ARG_DEPS})
 endfunction()
 
-# One test executable per folder of tests/, registered with CTest case by case.
+# One test executable per folder of tests/, registered with CTest case by case. The files
+# named after LINUX_ONLY test the Linux backend itself and are left out of a Windows build.
 function(somnara_tests name)
-  cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;LABELS;LINUX_ONLY" ${ARGN})
   file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(WIN32)
+    foreach(_excluded ${ARG_LINUX_ONLY})
+      list(REMOVE_ITEM _sources ${CMAKE_CURRENT_SOURCE_DIR}/${_excluded})
+    endforeach()
+  endif()
   if(NOT _sources)
     return()
   endif()

@@ -4,19 +4,28 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 
 namespace somnara::testing {
 
-// A fresh folder under $TMPDIR (or /tmp), removed with everything in it at the end.
+// A fresh folder under $TMPDIR (or the system's temporary folder), removed with everything in it at
+// the end.
 class TempFolder {
  public:
   TempFolder() {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/somnara-ini-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    std::error_code ec;
+    std::string folder = base && *base ? base : std::filesystem::temp_directory_path(ec).string();
+    if (folder.empty()) folder = "/tmp";
+    // A new name each time: create_directory says whether this call made the folder.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      std::string name = folder + "/somnara-ini-" + std::to_string(random() % 1000000000u);
+      if (std::filesystem::create_directory(name, ec)) path_ = name;
+    }
+    if (path_.empty()) throw std::runtime_error("cannot make a temporary folder");
   }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;

@@ -30,6 +30,9 @@ struct Services {
   SettingsFolder* settings_folder = nullptr;
   // Folder of the running executable, without a trailing separator.
   std::string program_dir;
+  // The system's font folder, where the text renderer looks after the program folder's
+  // fonts/; empty where the desktop has its own font catalogue (fontconfig on Linux).
+  std::string font_dir;
 };
 
 // The services in force; set once at start (or by a test fixture) before any window exists.

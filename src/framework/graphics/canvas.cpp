@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 #include <vector>
 
 #include "framework/graphics/canvas_raster.h"
@@ -461,7 +462,7 @@ void Canvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
   double cx = (l + r) / 2.0, cy = (tp + b) / 2.0;
   // Angles counter-clockwise as seen on the screen (y grows downwards).
   auto angle = [&](double x, double y) { return std::atan2(-(y - cy), x - cx); };
-  const double two_pi = 2 * M_PI;
+  const double two_pi = 2 * std::numbers::pi;
   double start = angle(x3, y3), end = angle(x4, y4);
   double sweep = std::fmod(end - start + 2 * two_pi, two_pi);
   if (sweep == 0) sweep = two_pi;

@@ -1,11 +1,11 @@
 #include "framework/graphics/picture.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
+#include <fstream>
 
 #include "framework/exceptions.h"
+#include "framework/file_path.h"
 #include "framework/graphics/bmp_codec.h"
 #include "framework/graphics/file_errors.h"
 #include "framework/graphics/gif_codec.h"
@@ -17,30 +17,29 @@ namespace {
 // The message names the file by its full path, as the user would look for it.
 std::string FullPath(const std::string& path) {
   std::error_code ec;
-  std::filesystem::path full = std::filesystem::absolute(path, ec);
+  std::filesystem::path full = std::filesystem::absolute(PathFromUtf8(path), ec);
   if (ec) return path;
-  return full.lexically_normal().string();
+  return Utf8FromPath(full.lexically_normal());
 }
-
-struct FileCloser {
-  void operator()(FILE* f) const { std::fclose(f); }
-};
 }  // namespace
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path, size_t max_bytes) {
   // A folder opens for reading on some systems and then reads as empty or fails late.
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) ThrowCannotOpen(FullPath(path), EISDIR);
-  std::unique_ptr<FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
-  if (!f) ThrowCannotOpen(FullPath(path), errno);
+  if (std::filesystem::is_directory(PathFromUtf8(path), ec))
+    ThrowCannotOpen(FullPath(path), EISDIR);
+  errno = 0;
+  std::ifstream f(PathFromUtf8(path), std::ios::binary);
+  if (!f) ThrowCannotOpen(FullPath(path), errno ? errno : ENOENT);
   std::vector<uint8_t> bytes;
-  uint8_t chunk[65536];
+  char chunk[65536];
   while (true) {
-    size_t n = std::fread(chunk, 1, sizeof chunk, f.get());
+    f.read(chunk, sizeof chunk);
+    size_t n = size_t(f.gcount());
     if (bytes.size() + n > max_bytes) ThrowCannotOpen(FullPath(path), EFBIG);
     bytes.insert(bytes.end(), chunk, chunk + n);
     if (n < sizeof chunk) {
-      if (std::ferror(f.get())) ThrowCannotOpen(FullPath(path), errno ? errno : EIO);
+      if (f.bad()) ThrowCannotOpen(FullPath(path), errno ? errno : EIO);
       break;
     }
   }

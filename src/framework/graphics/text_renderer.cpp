@@ -1,6 +1,5 @@
 #include "framework/graphics/text_renderer.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
@@ -11,10 +10,12 @@
 #include <cmath>
 #include <map>
 #include <mutex>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
 #include "framework/exceptions.h"
+#include "framework/graphics/font_catalogue.h"
 #include "platform/utf8.h"
 
 namespace somnara::fw {
@@ -69,8 +70,8 @@ std::string MapFamily(const std::string& name) {
 struct FaceEntry {
   FT_Face face = nullptr;
   std::string file;
-  int weight = FC_WEIGHT_REGULAR;
-  int slant = FC_SLANT_ROMAN;
+  int weight = kFaceWeightRegular;
+  int slant = kFaceSlantRoman;
   int current_em = 0;
 };
 
@@ -155,7 +156,7 @@ void FillRow(const PixelBuffer& buf, const Rect& clip, int x0, int x1, int y, ui
 struct TextRenderer::Impl {
   std::mutex mutex;
   FT_Library library = nullptr;
-  FcConfig* config = nullptr;
+  std::unique_ptr<FontCatalogue> catalogue;
   std::map<std::pair<std::string, int>, std::unique_ptr<FaceEntry>> faces;  // by file, index
   std::map<FontKey, ResolvedFont> fonts;
   // Fallback faces by code point and wanted style; null when nothing has the character.
@@ -164,13 +165,12 @@ struct TextRenderer::Impl {
 
   Impl() {
     if (FT_Init_FreeType(&library) != 0) throw Exception("The font engine cannot start");
-    config = FcInitLoadConfigAndFonts();
+    catalogue = SystemFontCatalogue();
   }
   ~Impl() {
     glyphs.clear();
     for (auto& [key, entry] : faces)
       if (entry->face) FT_Done_Face(entry->face);
-    if (config) FcConfigDestroy(config);
     if (library) FT_Done_FreeType(library);
   }
 
@@ -182,7 +182,7 @@ struct TextRenderer::Impl {
     entry->file = file;
     entry->weight = weight;
     entry->slant = slant;
-    if (FT_New_Face(library, file.c_str(), index, &entry->face) != 0) entry->face = nullptr;
+    if (OpenFontFile(library, file, index, &entry->face) != 0) entry->face = nullptr;
     if (entry->face && !FT_IS_SCALABLE(entry->face)) {
       FT_Done_Face(entry->face);
       entry->face = nullptr;
@@ -192,76 +192,29 @@ struct TextRenderer::Impl {
     return result;
   }
 
-  // The installed face of exactly this family closest to the wanted weight and slant, found
-  // by listing, so that no user configuration can redirect it.
+  // The installed face of exactly this family closest to the wanted weight and slant.
   FaceEntry* FindFamily(const std::string& family, bool bold, bool italic) {
-    if (!config) return nullptr;
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcObjectSet* objects =
-        FcObjectSetBuild(FC_FILE, FC_INDEX, FC_WEIGHT, FC_SLANT, FC_WIDTH, FC_OUTLINE, nullptr);
-    FcFontSet* set = FcFontList(config, pattern, objects);
-    FcObjectSetDestroy(objects);
-    FcPatternDestroy(pattern);
-    if (!set) return nullptr;
-    struct Candidate {
-      std::string file;
-      int index, weight, slant, score;
+    std::vector<FontFace> candidates = catalogue->Family(family);
+    int want_weight = bold ? kFaceWeightBold : kFaceWeightRegular;
+    // Regular width first, then the weight, then the slant.
+    auto score = [&](const FontFace& f) {
+      return std::abs(f.width - kFaceWidthNormal) * 1000 + std::abs(f.weight - want_weight) * 4 +
+             ((f.slant != kFaceSlantRoman) != italic ? 1 : 0);
     };
-    std::vector<Candidate> candidates;
-    int want_weight = bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR;
-    for (int i = 0; i < set->nfont; ++i) {
-      FcPattern* font = set->fonts[i];
-      FcChar8* file = nullptr;
-      int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN, width = FC_WIDTH_NORMAL;
-      FcBool outline = FcTrue;
-      if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch) continue;
-      FcPatternGetInteger(font, FC_INDEX, 0, &index);
-      FcPatternGetInteger(font, FC_WEIGHT, 0, &weight);
-      FcPatternGetInteger(font, FC_SLANT, 0, &slant);
-      FcPatternGetInteger(font, FC_WIDTH, 0, &width);
-      FcPatternGetBool(font, FC_OUTLINE, 0, &outline);
-      if (!outline) continue;
-      // Regular width first, then the weight, then the slant.
-      int score = std::abs(width - FC_WIDTH_NORMAL) * 1000 + std::abs(weight - want_weight) * 4 +
-                  ((slant != FC_SLANT_ROMAN) != italic ? 1 : 0);
-      candidates.push_back({reinterpret_cast<const char*>(file), index, weight, slant, score});
-    }
-    FcFontSetDestroy(set);
-    if (candidates.empty()) return nullptr;
-    std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-      return std::tie(a.score, a.file, a.index) < std::tie(b.score, b.file, b.index);
+    std::sort(candidates.begin(), candidates.end(), [&](const FontFace& a, const FontFace& b) {
+      int score_a = score(a), score_b = score(b);
+      return std::tie(score_a, a.file, a.index) < std::tie(score_b, b.file, b.index);
     });
-    for (const Candidate& c : candidates)
+    for (const FontFace& c : candidates)
       if (FaceEntry* face = OpenFace(c.file, c.index, c.weight, c.slant)) return face;
     return nullptr;
   }
 
   // Last resort when not even the main sans face is installed.
   FaceEntry* MatchAny(const std::string& family, bool bold, bool italic) {
-    if (!config) return nullptr;
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result;
-    FcPattern* match = FcFontMatch(config, pattern, &result);
-    FcPatternDestroy(pattern);
-    FaceEntry* face = nullptr;
-    if (match) {
-      FcChar8* file = nullptr;
-      int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
-      FcPatternGetInteger(match, FC_INDEX, 0, &index);
-      FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-      FcPatternGetInteger(match, FC_SLANT, 0, &slant);
-      if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
-        face = OpenFace(reinterpret_cast<const char*>(file), index, weight, slant);
-      FcPatternDestroy(match);
-    }
-    return face;
+    for (const FontFace& c : catalogue->Closest(family, bold, italic))
+      if (FaceEntry* face = OpenFace(c.file, c.index, c.weight, c.slant)) return face;
+    return nullptr;
   }
 
   FaceEntry* MainFace(const std::string& name, bool bold, bool italic) {
@@ -289,37 +242,14 @@ struct TextRenderer::Impl {
         break;
       }
     }
-    if (!found && config) {
-      // Whatever installed face has it, in fontconfig's order of preference.
-      FcPattern* pattern = FcPatternCreate();
-      FcCharSet* chars = FcCharSetCreate();
-      FcCharSetAddChar(chars, FcChar32(cp));
-      FcPatternAddCharSet(pattern, FC_CHARSET, chars);
-      FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
-      FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-      FcConfigSubstitute(config, pattern, FcMatchPattern);
-      FcDefaultSubstitute(pattern);
-      FcResult result;
-      FcFontSet* set = FcFontSort(config, pattern, FcTrue, nullptr, &result);
-      if (set) {
-        for (int i = 0; i < set->nfont && !found; ++i) {
-          FcCharSet* font_chars = nullptr;
-          if (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &font_chars) != FcResultMatch ||
-              !FcCharSetHasChar(font_chars, FcChar32(cp)))
-            continue;
-          FcChar8* file = nullptr;
-          int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
-          if (FcPatternGetString(set->fonts[i], FC_FILE, 0, &file) != FcResultMatch) continue;
-          FcPatternGetInteger(set->fonts[i], FC_INDEX, 0, &index);
-          FcPatternGetInteger(set->fonts[i], FC_WEIGHT, 0, &weight);
-          FcPatternGetInteger(set->fonts[i], FC_SLANT, 0, &slant);
-          FaceEntry* f = OpenFace(reinterpret_cast<const char*>(file), index, weight, slant);
-          if (HasChar(f, cp)) found = f;
+    if (!found) {
+      for (const FontFace& c : catalogue->ForCodePoint(cp)) {
+        FaceEntry* f = OpenFace(c.file, c.index, c.weight, c.slant);
+        if (HasChar(f, cp)) {
+          found = f;
+          break;
         }
-        FcFontSetDestroy(set);
       }
-      FcCharSetDestroy(chars);
-      FcPatternDestroy(pattern);
     }
     fallbacks.emplace(key, found);
     return found;
@@ -364,8 +294,8 @@ struct TextRenderer::Impl {
       em = 11;
     em = std::clamp(em, 1, kMaxEm);
     r.em = em;
-    r.synth = (r.want_bold && r.face->weight < FC_WEIGHT_DEMIBOLD ? kSynthBold : 0) |
-              (r.want_italic && r.face->slant == FC_SLANT_ROMAN ? kSynthItalic : 0);
+    r.synth = (r.want_bold && r.face->weight < kFaceWeightDemiBold ? kSynthBold : 0) |
+              (r.want_italic && r.face->slant == kFaceSlantRoman ? kSynthItalic : 0);
     FontMetrics& m = r.metrics;
     m.ascent = ScaleRound(asc, em, upem);
     m.descent = ScaleRound(desc, em, upem);
@@ -433,8 +363,8 @@ struct TextRenderer::Impl {
         index = FT_Get_Char_Index(face->face, FT_ULong(cp));
       }
     }
-    unsigned synth = (r.want_bold && face->weight < FC_WEIGHT_DEMIBOLD ? kSynthBold : 0) |
-                     (r.want_italic && face->slant == FC_SLANT_ROMAN ? kSynthItalic : 0);
+    unsigned synth = (r.want_bold && face->weight < kFaceWeightDemiBold ? kSynthBold : 0) |
+                     (r.want_italic && face->slant == kFaceSlantRoman ? kSynthItalic : 0);
     return {face, LoadGlyph(face, r.em, index, synth)};
   }
 

@@ -24,9 +24,10 @@ struct FontMetrics {
   int underline_thickness = 1;
 };
 
-// Text through FreeType; font files are found through fontconfig. Any face name maps to an
+// Text through FreeType; font files are found through the desktop's font catalogue
+// (font_catalogue.h: fontconfig on Linux, font folders on Windows). Any face name maps to an
 // installed sans face (DejaVu Sans first); characters the face lacks come from a fallback
-// face that has them (CJK text from WenQuanYi Micro Hei or whatever fontconfig offers).
+// face that has them (CJK text from WenQuanYi Micro Hei or whatever the catalogue offers).
 // Glyphs are greyscale-antialiased with fixed settings, so the same text always gives the
 // same pixels. Glyph bitmaps are cached. All calls are serialised by one lock.
 class TextRenderer {

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "framework/file_path.h"
+
 namespace somnara::skin {
 
 namespace {
@@ -13,7 +15,7 @@ bool IsSeparator(char c) {
 
 bool FileExists(const std::string& path) {
   std::error_code ec;
-  return !path.empty() && std::filesystem::is_regular_file(path, ec);
+  return !path.empty() && std::filesystem::is_regular_file(fw::PathFromUtf8(path), ec);
 }
 
 }  // namespace

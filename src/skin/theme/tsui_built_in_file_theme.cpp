@@ -8,6 +8,7 @@
 
 #include "framework/class_info.h"
 #include "framework/exceptions.h"
+#include "framework/file_path.h"
 
 namespace somnara::skin {
 
@@ -16,8 +17,9 @@ namespace {
 // What a file holds, or none when it cannot be read whole.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {
   std::error_code ec;
-  if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
+  if (path.empty() || !std::filesystem::is_regular_file(fw::PathFromUtf8(path), ec))
+    return std::nullopt;
+  std::ifstream in(fw::PathFromUtf8(path), std::ios::binary);
   if (!in) return std::nullopt;
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                              std::istreambuf_iterator<char>());

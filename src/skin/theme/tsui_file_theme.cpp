@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "framework/class_info.h"
+#include "framework/file_path.h"
 #include "framework/form.h"
 #include "framework/messages.h"
 #include "platform/platform.h"
@@ -77,7 +78,7 @@ void TsuiFileTheme::SetThemeFile(const std::string& path) {
   if (!found) return;
   theme_file_ = *found;
   loaded_from_memory_ = false;
-  ready_ = mgr_->ThemeLoad(theme_file_, password_);
+  ready_ = mgr_->ThemeLoad(fw::PathFromUtf8(theme_file_), password_);
   AfterLoad(had_source);
 }
 
