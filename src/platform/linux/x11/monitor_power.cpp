@@ -212,6 +212,14 @@ bool MonitorPower::Supported() const {
   return DPMSQueryExtension(display_, &event_base, &error_base) && DPMSCapable(display_);
 }
 
+bool MonitorPower::DisplayOn() const {
+  if (!Supported()) return true;
+  CARD16 level = DPMSModeOn;
+  BOOL enabled = False;
+  DPMSInfo(display_, &level, &enabled);
+  return !enabled || level == DPMSModeOn;
+}
+
 bool MonitorPower::Set(int state) {
   if (state != -1 && state != 1 && state != 2) return false;
   if (!Supported()) {

@@ -27,6 +27,8 @@ class MonitorPower {
   // server was asked.
   bool Set(int state);
   bool Supported() const;
+  // Whether the display shows anything now: input wakes it without telling us.
+  bool DisplayOn() const;
 
  private:
   class Keeper;

@@ -47,6 +47,15 @@ class X11Surface {
   void Put(Drawable drawable, GC gc, const Rect& area);
 
   bool HasContent() const { return image_ != nullptr; }
+  // Row y of the kept picture as 0x00RRGGBB words (the top byte may hold alpha), when the
+  // server's pixel layout is that; null otherwise.
+  const uint32_t* Row(int y) const {
+    if (!image_ || !direct_copy_) return nullptr;
+    return reinterpret_cast<const uint32_t*>(image_->data +
+                                             size_t(y) * size_t(image_->bytes_per_line));
+  }
+  // Lets the kept picture go; the next Update takes the whole view again.
+  void Release();
   Size size() const { return size_; }
   bool UsesSharedMemory() const { return shm_attached_; }
 
@@ -54,7 +63,6 @@ class X11Surface {
   bool Allocate(int width, int height);
   bool AllocateShared(int width, int height);
   bool AllocatePlain(int width, int height);
-  void Release();
   void WaitForServerRead();
   void Copy(const PixelView& view, const Rect& area);
 

@@ -29,7 +29,7 @@ enum StateBit : unsigned { kAbove = 1, kModal = 2 };
 
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                             EnterWindowMask | LeaveWindowMask | KeyPressMask | KeyReleaseMask |
-                            FocusChangeMask | StructureNotifyMask;
+                            FocusChangeMask | StructureNotifyMask | VisibilityChangeMask;
 
 // Windows must have a size of at least one pixel and fit the protocol's 16 bits.
 Rect Sanitize(const Rect& r) {
@@ -244,6 +244,7 @@ void X11Window::Map() {
     // A window shown while minimized starts as an icon.
     SetWmHints(minimized_);
   }
+  FrameAsBackground();
   XMapWindow(display_, xid_);
   wm_managed_ = wm;
   system_->stacking().Raise(xid_);
@@ -269,6 +270,13 @@ void X11Window::Unmap() {
   // Withdrawing tells a window manager the window is gone, not just iconic.
   XWithdrawWindow(display_, xid_, DefaultScreen(display_));
   wm_managed_ = false;
+  // A hidden window keeps no picture: the framework presents a whole one before it maps
+  // the window again.
+  surface_->Release();
+  blended_->Release();
+  std::vector<uint32_t>().swap(picture_);
+  std::vector<uint32_t>().swap(blended_pixels_);
+  picture_size_ = {};
   if (had_focus) system_->FocusTopmost(this);
   XFlush(display_);
 }
@@ -298,6 +306,34 @@ void X11Window::PushOpacity() {
   }
 }
 
+const uint32_t* X11Window::PictureRow(int y) const {
+  if (const uint32_t* row = surface_->Row(y)) return row;
+  return picture_.data() + size_t(y) * size_t(picture_size_.width);
+}
+
+void X11Window::FrameAsBackground() {
+  // A blended window shows what lies beneath it, which the server's default (nothing
+  // painted) already does.
+  if (Blended() || !surface_->HasContent()) return;
+  const Size size = surface_->size();
+  const Pixmap frame = XCreatePixmap(display_, xid_, unsigned(size.width), unsigned(size.height),
+                                     unsigned(system_->depth()));
+  surface_->Put(frame, gc_, Rect::FromSize(0, 0, size.width, size.height));
+  XSetWindowBackgroundPixmap(display_, xid_, frame);
+  XFreePixmap(display_, frame);  // the server keeps it while it is the background
+  frame_background_ = true;
+}
+
+void X11Window::ReportSeen(std::vector<InputEvent>& out) {
+  const bool seen = !covered_ && !system_->DisplayOff();
+  if (seen == reported_seen_) return;
+  reported_seen_ = seen;
+  InputEvent e;
+  e.kind = InputEvent::Kind::kVisibility;
+  e.visible = seen;
+  out.push_back(e);
+}
+
 bool X11Window::Blended() const {
   return opacity_ < 255 && !system_->Compositing();
 }
@@ -306,6 +342,7 @@ void X11Window::Show(const Rect& area) {
   if (!alive() || !mapped_ || !surface_->HasContent()) return;
   const Rect part = area.Intersect(Rect::FromSize(0, 0, picture_size_.width, picture_size_.height));
   if (part.IsEmpty()) return;
+  system_->NotePresent();
   if (!Blended()) {
     surface_->Put(xid_, gc_, part);
     return;
@@ -316,7 +353,7 @@ void X11Window::Show(const Rect& area) {
   system_->ComposeBeneath(this, part.Offset(bounds_.left, bounds_.top), beneath.data());
   const uint32_t a = opacity_;
   for (int y = part.top; y < part.bottom; ++y) {
-    const uint32_t* over = picture_.data() + size_t(y) * width;
+    const uint32_t* over = PictureRow(y);
     const uint32_t* under = beneath.data() + size_t(y - part.top) * size_t(part.Width());
     uint32_t* out = blended_pixels_.data() + size_t(y) * width;
     for (int x = part.left; x < part.right; ++x)
@@ -492,21 +529,20 @@ void X11Window::Present(const PixelView& pixels, const Rect& damage) {
   if (!alive()) return;
   const Size before = picture_size_;
   const Rect area = surface_->Update(pixels, damage);
-  if (!background_dropped_ && surface_->HasContent()) {
-    XSetWindowBackgroundPixmap(display_, xid_, None);
-    background_dropped_ = true;
-  }
   if (area.IsEmpty()) return;
-  // Kept for blending: this window's own and that of windows above it.
   picture_size_ = surface_->size();
-  const Rect copied = picture_size_ == before
-                          ? area
-                          : Rect::FromSize(0, 0, picture_size_.width, picture_size_.height);
-  picture_.resize(size_t(picture_size_.width) * size_t(picture_size_.height));
-  for (int y = copied.top; y < copied.bottom; ++y)
-    std::memcpy(picture_.data() + size_t(y) * size_t(picture_size_.width) + size_t(copied.left),
-                pixels.pixels + size_t(y) * size_t(pixels.stride) + size_t(copied.left),
-                size_t(copied.Width()) * sizeof(uint32_t));
+  if (surface_->Row(0) == nullptr) {
+    // Kept for blending (this window's own and that of windows above it) in our layout,
+    // since the surface holds the server's.
+    const Rect copied = picture_size_ == before
+                            ? area
+                            : Rect::FromSize(0, 0, picture_size_.width, picture_size_.height);
+    picture_.resize(size_t(picture_size_.width) * size_t(picture_size_.height));
+    for (int y = copied.top; y < copied.bottom; ++y)
+      std::memcpy(picture_.data() + size_t(y) * size_t(picture_size_.width) + size_t(copied.left),
+                  pixels.pixels + size_t(y) * size_t(pixels.stride) + size_t(copied.left),
+                  size_t(copied.Width()) * sizeof(uint32_t));
+  }
   if (!mapped_) return;  // an unmapped window is repaired on its Expose
   Show(area);
   if (!system_->Compositing()) system_->ShownChanged(this, area.Offset(bounds_.left, bounds_.top));
@@ -661,7 +697,17 @@ std::vector<InputEvent> X11Window::Translate(XEvent& event) {
       break;
     case MapNotify:
       mapped_ = true;
+      if (frame_background_) {
+        // Painted at the map already; exposed parts are repaired from the kept picture,
+        // and the server need not hold a second copy of the frame.
+        XSetWindowBackgroundPixmap(display_, xid_, None);
+        frame_background_ = false;
+      }
       OnMapped();
+      break;
+    case VisibilityNotify:
+      covered_ = event.xvisibility.state == VisibilityFullyObscured;
+      ReportSeen(out);
       break;
     case UnmapNotify:
       mapped_ = false;

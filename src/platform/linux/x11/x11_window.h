@@ -95,6 +95,13 @@ class X11Window : public NativeWindow {
   bool Blended() const;
   // Shows `area` (window-relative) as it should look now: blended, or the picture itself.
   void Show(const Rect& area);
+  // Row y of the last presented picture (0x00RRGGBB; the top byte is not looked at).
+  const uint32_t* PictureRow(int y) const;
+  // The server paints a window's background the moment it maps it, before any picture of
+  // ours could arrive: with the first frame as that background the window appears with it.
+  void FrameAsBackground();
+  // Whether any of the window can be seen; tells the listener when that changed.
+  void ReportSeen(std::vector<InputEvent>& out);
   void Map();
   void Unmap();
   void ReleaseCapture();
@@ -110,8 +117,8 @@ class X11Window : public NativeWindow {
   unsigned long xid_ = 0;
   _XGC* gc_ = nullptr;
   std::unique_ptr<x11::X11Surface> surface_;
-  // The last presented picture (0x00RRGGBB rows), for blending; and what the window shows
-  // while blended, with the surface that sends it.
+  // The last presented picture (0x00RRGGBB rows), for blending, where the surface cannot
+  // lend its own; and what the window shows while blended, with the surface that sends it.
   std::vector<uint32_t> picture_;
   Size picture_size_;
   std::vector<uint32_t> blended_pixels_;
@@ -131,8 +138,10 @@ class X11Window : public NativeWindow {
   bool focus_on_map_ = false;
   bool wm_managed_ = false;  // mapped while a window manager runs: it owns our state
   bool has_focus_ = false;
-  bool background_dropped_ = false;
-  unsigned applied_states_ = 0;  // _NET_WM_STATE bits told to the window manager
+  bool frame_background_ = false;  // the first frame is the window's background
+  bool covered_ = false;           // other windows cover all of it
+  bool reported_seen_ = true;      // what the listener was last told
+  unsigned applied_states_ = 0;    // _NET_WM_STATE bits told to the window manager
   uint8_t opacity_ = 255;
   int pushed_opacity_ = 255;
   bool captured_ = false;

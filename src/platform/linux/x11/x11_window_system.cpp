@@ -12,8 +12,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "platform/linux/x11/double_click_detector.h"
@@ -51,8 +54,41 @@ std::vector<long> ReadLongs(Display* display, Window window, Atom property, Atom
   return values;
 }
 
+// How often a display we switched off is asked whether input has woken it, at most, while
+// the program is awake anyway.
+constexpr int64_t kDisplayPowerCheckMs = 5000;
+
+std::atomic<uint64_t> g_presents{0};
+
+// "presents: N" on standard error, with async-signal-safe calls only.
+void WritePresentCount() {
+  char text[40] = "presents: ";
+  char digits[24];
+  int n = 0;
+  uint64_t value = g_presents.load(std::memory_order_relaxed);
+  do {
+    digits[n++] = char('0' + value % 10);
+    value /= 10;
+  } while (value > 0);
+  size_t length = std::strlen(text);
+  while (n > 0) text[length++] = digits[--n];
+  text[length++] = '\n';
+  [[maybe_unused]] ssize_t written = write(STDERR_FILENO, text, length);
+}
+
+void OnPresentCountSignal(int) {
+  const int saved_errno = errno;
+  WritePresentCount();
+  errno = saved_errno;
+}
+
+bool IsInput(int type) {
+  return type == KeyPress || type == ButtonPress || type == MotionNotify;
+}
+
 bool IsBlockable(InputEvent::Kind kind) {
   switch (kind) {
+    case InputEvent::Kind::kVisibility:
     case InputEvent::Kind::kFocusIn:
     case InputEvent::Kind::kFocusOut:
     case InputEvent::Kind::kExpose:
@@ -72,7 +108,17 @@ std::unique_ptr<X11WindowSystem> X11WindowSystem::Open(std::string* error) {
       *error = "somnara: cannot open the X display: DISPLAY is not set: is a desktop running?";
     return nullptr;
   }
-  return OpenDisplay(name, Options{}, error);
+  auto system = OpenDisplay(name, Options{}, error);
+  // For benchmarks: how many pictures the program sends during a stretch of its run.
+  const char* count = std::getenv("SOMNARA_PRESENT_COUNT");
+  if (system && count && std::strcmp(count, "1") == 0) {
+    struct sigaction action {};
+    action.sa_handler = OnPresentCountSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    system->reports_presents_ = sigaction(SIGUSR1, &action, nullptr) == 0;
+  }
+  return system;
 }
 
 std::unique_ptr<X11WindowSystem> X11WindowSystem::OpenDisplay(const std::string& name,
@@ -171,16 +217,14 @@ void X11WindowSystem::ComposeBeneath(const X11Window* window, const Rect& area,
   std::fill(out, out + width * size_t(area.Height()), 0u);
   for (const X11Window* w : creation_order_) {
     if (w == window) break;
-    if (!w->mapped_ || !w->shown() || w->picture_.empty()) continue;
+    if (!w->mapped_ || !w->shown() || !w->surface_->HasContent()) continue;
     const Rect picture = Rect::FromSize(w->bounds_.left, w->bounds_.top, w->picture_size_.width,
                                         w->picture_size_.height);
     const Rect part = area.Intersect(picture);
     if (part.IsEmpty()) continue;
     const uint32_t alpha = w->opacity_;
     for (int y = part.top; y < part.bottom; ++y) {
-      const uint32_t* src = w->picture_.data() +
-                            size_t(y - picture.top) * size_t(w->picture_size_.width) +
-                            size_t(part.left - picture.left);
+      const uint32_t* src = w->PictureRow(y - picture.top) + size_t(part.left - picture.left);
       uint32_t* dst = out + size_t(y - area.top) * width + size_t(part.left - area.left);
       for (int x = 0; x < part.Width(); ++x) dst[x] = x11::BlendPixel(src[x], dst[x], alpha);
     }
@@ -213,6 +257,7 @@ Rect X11WindowSystem::PrimaryMonitor() const {
 }
 
 X11WindowSystem::~X11WindowSystem() {
+  if (reports_presents_) WritePresentCount();
   // Windows the framework still holds become inert shells.
   for (X11Window* window : std::vector<X11Window*>(creation_order_)) window->Detach();
   windows_.clear();
@@ -269,6 +314,8 @@ void X11WindowSystem::WaitForEvents(int64_t deadline_ms) {
     uint64_t wakes = 0;
     const bool woken = read(wake_fd_, &wakes, sizeof wakes) == ssize_t(sizeof wakes);
     DispatchPending();
+    if (display_off_ && clock_.NowMs() >= next_power_check_ms_) CheckDisplayPower();
+    if (seen_changed_) ReportSeen();
     FlushOpacity(false);
     if (woken || delivered_ != delivered_before) return;
     if (deadline_ms >= 0 && clock_.NowMs() >= deadline_ms) return;
@@ -311,7 +358,40 @@ void X11WindowSystem::Wake() {
 }
 
 void X11WindowSystem::SetMonitorPower(int state) {
-  monitor_power_->Set(state);
+  if (monitor_power_->Set(state)) SetDisplayOff(state != -1);
+}
+
+uint64_t X11WindowSystem::PresentCount() {
+  return g_presents.load(std::memory_order_relaxed);
+}
+
+void X11WindowSystem::NotePresent() {
+  g_presents.fetch_add(1, std::memory_order_relaxed);
+}
+
+void X11WindowSystem::SetDisplayOff(bool off) {
+  if (off == display_off_) return;
+  display_off_ = off;
+  seen_changed_ = true;
+  next_power_check_ms_ = clock_.NowMs() + kDisplayPowerCheckMs;
+}
+
+void X11WindowSystem::CheckDisplayPower() {
+  next_power_check_ms_ = clock_.NowMs() + kDisplayPowerCheckMs;
+  if (monitor_power_->DisplayOn()) SetDisplayOff(false);
+}
+
+void X11WindowSystem::ReportSeen() {
+  seen_changed_ = false;
+  std::vector<unsigned long> xids;
+  for (const X11Window* window : creation_order_) xids.push_back(window->xid());
+  for (unsigned long xid : xids) {
+    X11Window* window = Find(xid);
+    if (!window) continue;  // gone while an earlier one was told
+    std::vector<InputEvent> events;
+    window->ReportSeen(events);
+    Deliver(xid, events);
+  }
 }
 
 void X11WindowSystem::Beep() {
@@ -439,6 +519,8 @@ void X11WindowSystem::Dispatch(XEvent& event) {
     HandleRootEvent(event);
     return;
   }
+  // Input wakes a display we switched off.
+  if (display_off_ && IsInput(event.type)) CheckDisplayPower();
   X11Window* window = Find(event.xany.window);
   if (!window) return;
   const unsigned long xid = window->xid();

@@ -80,6 +80,12 @@ class X11WindowSystem : public WindowSystem {
   uint64_t ProtocolErrorCount() const;
   // Opacity values sent to the server so far (pushes, not calls).
   uint64_t OpacityPushCount() const { return opacity_pushes_; }
+  // Pictures sent to the server so far (presents and repairs), by every window system
+  // of the process. With SOMNARA_PRESENT_COUNT=1 in the environment of the program (Open),
+  // "presents: N" goes to standard error on SIGUSR1 and when the window system closes.
+  static uint64_t PresentCount();
+  // Whether the display is off as we asked it to be (until it is seen on again).
+  bool DisplayOff() const { return display_off_; }
 
   // The least time between two opacity pushes: about one display frame.
   static constexpr int64_t kOpacityFrameMs = 16;
@@ -123,6 +129,13 @@ class X11WindowSystem : public WindowSystem {
   // What our windows beneath `window` show in `area` (program coordinates), into `out`
   // (rows of area's width); black where none is.
   void ComposeBeneath(const X11Window* window, const Rect& area, uint32_t* out) const;
+
+  void NotePresent();
+  // The display went off or on: every window hears whether it can be seen, at the next wait.
+  void SetDisplayOff(bool off);
+  // Input or time may have switched the display back on; asked of the server.
+  void CheckDisplayPower();
+  void ReportSeen();
 
   // Opacity pushes are held back to one per display frame.
   void OpacityChanged() { opacity_dirty_ = true; }
@@ -170,6 +183,10 @@ class X11WindowSystem : public WindowSystem {
   bool opacity_dirty_ = false;
   int64_t last_opacity_flush_ms_ = -1000000;
   uint64_t opacity_pushes_ = 0;
+  bool display_off_ = false;
+  bool seen_changed_ = false;  // windows to tell about the display at the next wait
+  int64_t next_power_check_ms_ = 0;
+  bool reports_presents_ = false;
   std::function<bool(_XEvent&)> event_filter_;
   int watched_fd_ = -1;
   std::function<void()> watched_ready_;
