@@ -28,11 +28,11 @@ struct Services {
   ShortPathService* short_paths = nullptr;
   // Null keeps the settings beside the executable, in `program_dir`.
   SettingsFolder* settings_folder = nullptr;
-  // Folder of the running executable, without a trailing separator.
-  std::string program_dir;
   // The system's font folder, where the text renderer looks after the program folder's
   // fonts/; empty where the desktop has its own font catalogue (fontconfig on Linux).
   std::string font_dir;
+  // Folder of the running executable, without a trailing separator.
+  std::string program_dir;
 };
 
 // The services in force; set once at start (or by a test fixture) before any window exists.
