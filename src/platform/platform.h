@@ -30,7 +30,7 @@ struct Services {
   SettingsFolder* settings_folder = nullptr;
   // The system's font folder, where the text renderer looks after the program folder's
   // fonts/; empty where the desktop has its own font catalogue (fontconfig on Linux).
-  std::string font_dir;
+  std::string font_dir = {};
   // Folder of the running executable, without a trailing separator.
   std::string program_dir;
 };
