@@ -50,7 +50,7 @@ class WindowsProcessToken : public ProcessToken {
   }
 
  private:
-  const WindowsPowerCalls& calls_;
+  const WindowsPowerCalls calls_;
   HANDLE token_;
   LUID luid_{};
   bool looked_up_ = false;

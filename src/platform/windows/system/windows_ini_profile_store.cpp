@@ -103,7 +103,8 @@ void SweepLeftovers(const std::string& folder, const std::string& base) {
   if (found == INVALID_HANDLE_VALUE) return;
   do {
     std::string name = Narrow(entry.cFileName);
-    if (name.size() <= prefix.size() || !name.ends_with(".tmp")) continue;
+    // The pattern matches short names too: only our own long names count.
+    if (!name.starts_with(prefix) || !name.ends_with(".tmp")) continue;
     std::string_view rest = std::string_view(name).substr(prefix.size());
     unsigned long process_id = 0;
     std::size_t digits = 0;
