@@ -89,3 +89,11 @@ function(somnara_imported_generator name)
   add_executable(${name} IMPORTED GLOBAL)
   set_target_properties(${name} PROPERTIES IMPORTED_LOCATION ${_script})
 endfunction()
+
+# The program folder carries the font files the text renderer maps the program's face names
+# to, since Windows has none of them.
+add_custom_target(program_fonts ALL
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/program/fonts
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${SOMNARA_FONT_FILES}
+    ${PROJECT_BINARY_DIR}/program/fonts
+  COMMENT "Copying the fonts into the program folder" VERBATIM)

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "app/program_values.h"
+#include "disk_profile_store.h"
 #include "framework/application.h"
 #include "framework/controls/message_box.h"
 #include "framework/controls/standard_classes.h"
@@ -19,9 +18,9 @@
 #include "platform/headless/headless_short_path_service.h"
 #include "platform/headless/headless_window_system.h"
 #include "platform/headless/recording_profile_store.h"
-#include "platform/linux/system/ini_profile_store.h"
 #include "platform/platform.h"
 #include "routine/routine_values.h"
+#include "temp_folder.h"
 
 namespace somnara::testing {
 
@@ -32,9 +31,8 @@ class ProgramTest : public ::testing::Test {
   void SetUp() override {
     fw::ResetApplication();
     ResetProgramValues();
-    char pattern[] = "/tmp/somnara-program-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    program_dir = pattern;
+    program_dir = MakeTempFolder("somnara-program-");
+    ASSERT_FALSE(program_dir.empty());
     platform::Services s;
     s.windows = &windows;
     s.media = &media;
@@ -108,7 +106,7 @@ class ProgramTest : public ::testing::Test {
   platform::HeadlessMediaService media{windows.Time()};
   platform::HeadlessShortPathService short_paths;
   platform::HeadlessPowerService power;
-  platform::IniProfileStore profiles;
+  DiskProfileStore profiles;
   std::string program_dir;
 };
 

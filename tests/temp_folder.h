@@ -10,21 +10,25 @@
 
 namespace somnara::testing {
 
-// A fresh folder under $TMPDIR (or the system's temporary folder), removed with everything in it at
-// the end.
+// A new folder named `prefix` and a random number under $TMPDIR (or the system's temporary
+// folder); empty when none could be made. create_directory says whether this call made it.
+inline std::string MakeTempFolder(const std::string& prefix) {
+  const char* base = std::getenv("TMPDIR");
+  std::error_code ec;
+  std::string folder = base && *base ? base : std::filesystem::temp_directory_path(ec).string();
+  if (folder.empty()) folder = "/tmp";
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = folder + "/" + prefix + std::to_string(random() % 1000000000u);
+    if (std::filesystem::create_directory(name, ec)) return name;
+  }
+  return {};
+}
+
+// A fresh temporary folder, removed with everything in it at the end.
 class TempFolder {
  public:
-  TempFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::error_code ec;
-    std::string folder = base && *base ? base : std::filesystem::temp_directory_path(ec).string();
-    if (folder.empty()) folder = "/tmp";
-    // A new name each time: create_directory says whether this call made the folder.
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      std::string name = folder + "/somnara-ini-" + std::to_string(random() % 1000000000u);
-      if (std::filesystem::create_directory(name, ec)) path_ = name;
-    }
+  TempFolder() : path_(MakeTempFolder("somnara-ini-")) {
     if (path_.empty()) throw std::runtime_error("cannot make a temporary folder");
   }
   TempFolder(const TempFolder&) = delete;

@@ -6,9 +6,9 @@
 #include <climits>
 #include <filesystem>
 
+#include "disk_profile_store.h"
 #include "framework/exceptions.h"
 #include "platform/headless/recording_profile_store.h"
-#include "platform/linux/system/ini_profile_store.h"
 #include "platform/platform.h"
 #include "temp_folder.h"
 
@@ -32,7 +32,7 @@ class SettingsTest : public ::testing::Test {
   std::string path() const { return folder_.File("option.ini"); }
 
   TempFolder folder_;
-  platform::IniProfileStore store_;
+  testing::DiskProfileStore store_;
   RecordingProfileStore recorder_{store_};
   platform::Services saved_;
 };

@@ -23,6 +23,7 @@
 #include "skin/styles/tsui_ui_style.h"
 #include "skinwriter/skin_archive_writer.h"
 #include "skinwriter/skin_container_writer.h"
+#include "temp_folder.h"
 
 namespace somnara::skin::testing {
 
@@ -70,9 +71,8 @@ struct SmallSkin {
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "skin-theme-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no scratch folder";
-    path_ = pattern;
+    path_ = somnara::testing::MakeTempFolder("skin-theme-");
+    if (path_.empty()) ADD_FAILURE() << "no scratch folder";
   }
   ~ScratchFolder() {
     std::error_code ignored;
