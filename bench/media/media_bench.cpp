@@ -1,6 +1,9 @@
 // Costs of the sound channel on GStreamer, printed as figures:
 //   - CPU per loop-timer tick (the three commands the backdrop sends every 100 ms),
-//   - open latency per format,
+//   - open latency per format: until the open answers, and until the length is known,
+//   - the first open on a fresh service, as the start-up tune's (open, volume, play),
+//   - the wizard's Test Sound on a private sound server: from play to sound, and from stop
+//     to silence, as the server's monitor records them,
 //   - CPU share and memory while one track plays with the loop timer polling, beside
 //     gst-play-1.0 playing the same file into the same kind of sink.
 // Usage: media_bench [seconds of playback per file, default 10]
@@ -29,6 +32,8 @@
 #include "sound/media.h"
 #include "support/child_process.h"
 #include "support/process_stats.h"
+#include "support/pulse_server.h"
+#include "support/sound_recorder.h"
 
 namespace {
 
@@ -93,23 +98,97 @@ Files MakeFiles(int seconds) {
 }
 
 void BenchOpen(platform::GstMediaService& media, const Files& files) {
-  std::printf("\nOpen latency (open + close, ms; the first open of a format loads its plugins)\n");
-  std::printf("  %-6s %8s %8s %8s\n", "format", "first", "median", "max");
+  std::printf(
+      "\nOpen latency, ms (the open answers; then status length, which waits until the file is\n"
+      "ready; the first open of a format loads its plugins)\n");
+  std::printf("  %-6s %8s %8s %8s %10s %10s\n", "format", "first", "median", "max", "ready 1st",
+              "ready med");
   for (const auto& [name, file] : {std::pair{"wav", files.wav}, std::pair{"ogg", files.ogg},
                                    std::pair{"mp3", files.mp3}, std::pair{"midi", files.mid}}) {
     std::vector<double> times;
+    std::vector<double> ready;
     for (int i = 0; i < 8; ++i) {
       auto start = Steady::now();
       int code = media.SendCommand("open " + std::string(file) + " alias b").code;
       times.push_back(Seconds(Steady::now() - start) * 1000);
+      media.SendCommand("status b length");
+      ready.push_back(Seconds(Steady::now() - start) * 1000);
       if (code != 0) std::printf("  %s: open failed: %s\n", name, media.ErrorText(code).c_str());
       media.SendCommand("close b");
     }
     double first = times.front();
+    double first_ready = ready.front();
     times.erase(times.begin());
-    std::printf("  %-6s %8.1f %8.1f %8.1f\n", name, first, Median(times),
-                *std::max_element(times.begin(), times.end()));
+    ready.erase(ready.begin());
+    std::printf("  %-6s %8.1f %8.1f %8.1f %10.1f %10.1f\n", name, first, Median(times),
+                *std::max_element(times.begin(), times.end()), first_ready, Median(ready));
   }
+}
+
+// The start-up tune's commands on a fresh service, as the program sends them while it
+// builds its first window: how long each holds the caller.
+void BenchStartUpTune(const Files& files) {
+  auto start = Steady::now();
+  platform::GstMediaService media;
+  double construct = Seconds(Steady::now() - start) * 1000;
+  start = Steady::now();
+  media.SendCommand("open " + files.mid + " type MPEGVideo Alias dd");
+  double open = Seconds(Steady::now() - start) * 1000;
+  start = Steady::now();
+  media.SendCommand("setaudio dd Volume to 1000");
+  double volume = Seconds(Steady::now() - start) * 1000;
+  start = Steady::now();
+  media.SendCommand("play dd");
+  double play = Seconds(Steady::now() - start) * 1000;
+  std::printf(
+      "\nStart-up tune on a fresh service, ms: construct %.1f, open %.1f, volume %.1f, play %.1f\n",
+      construct, open, volume, play);
+  media.SendCommand("close all");
+}
+
+// The wizard's Test Sound on a private sound server: play, then stop 1.5 s later, five
+// times. Times are read off the server's monitor, recorded at 20 ms latency, which adds
+// its own few tens of milliseconds to each figure.
+void BenchTestSound(const Files& files) {
+  testing::PulseServer server;
+  testing::SoundRecorder recorder;
+  std::string error;
+  if (!server.Start(&error) || !recorder.Start(server, &error)) {
+    std::printf("\nTest Sound: no private sound server (%s)\n", error.c_str());
+    return;
+  }
+  setenv("PULSE_SERVER", server.address().c_str(), 1);
+  platform::GstMediaService media;
+  constexpr double kThreshold = 0.01;
+  std::vector<double> starts;
+  std::vector<double> stops;
+  for (int i = 0; i < 5; ++i) {
+    media.SendCommand("close all");
+    const int64_t asked = recorder.RecordedMs();
+    media.SendCommand("open " + files.wav + " type MPEGVideo Alias dd");
+    media.SendCommand("play dd");
+    auto heard = recorder.WaitForSound(asked, kThreshold, 5000);
+    if (!heard) break;
+    starts.push_back(double(*heard - asked));
+    recorder.WaitUntilRecorded(*heard + 1500, 5000);
+    const int64_t stopped = recorder.RecordedMs();
+    media.SendCommand("Stop dd");
+    constexpr int kQuietMs = 200;
+    auto quiet = recorder.WaitForQuiet(stopped, kQuietMs, kThreshold, 5000);
+    if (!quiet) break;
+    stops.push_back(double(*quiet - kQuietMs - stopped));
+  }
+  media.SendCommand("close all");
+  unsetenv("PULSE_SERVER");
+  if (starts.empty() || stops.empty()) {
+    std::printf("\nTest Sound: nothing was heard on the private sound server\n");
+    return;
+  }
+  std::printf("\nTest Sound on a private sound server (%s), ms, %zu presses:\n",
+              media.AudioSink().c_str(), stops.size());
+  std::printf("  play to sound: median %.0f, max %.0f; stop to silence: median %.0f, max %.0f\n",
+              Median(starts), *std::max_element(starts.begin(), starts.end()), Median(stops),
+              *std::max_element(stops.begin(), stops.end()));
 }
 
 void BenchTick(const Files& files) {
@@ -197,6 +276,8 @@ int main(int argc, char** argv) {
 
   BenchTick(files);
   BenchOpen(media, files);
+  BenchStartUpTune(files);
+  BenchTestSound(files);
   std::printf("\nPeak memory of this run: %.1f MiB\n", MemoryMiB(getpid(), "VmHWM:"));
 
   platform::Install(platform::Services{});

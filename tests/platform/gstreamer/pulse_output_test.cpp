@@ -101,13 +101,21 @@ class PulseOutputTest : public ::testing::Test {
   // Plays file at level (0 to 1000) and answers the loudest stretch of what came out.
   double RecordPlayback(GstMediaService& media, const std::string& file, int level) {
     std::string raw = dir_ + "/recorded.raw";
+    fs::remove(raw);
     testing::LaunchOptions options;
     options.stdout_path = raw;
     testing::ChildProcess recorder;
     EXPECT_TRUE(recorder.Start({"parec", "-s", server_, "-d", "rec.monitor", "--raw",
-                                "--format=s16le", "--rate=44100", "--channels=1"},
+                                "--format=s16le", "--rate=44100", "--channels=1",
+                                // what the server plays reaches the file before it stops
+                                "--latency-msec=20"},
                                options));
-    std::this_thread::sleep_for(300ms);
+    // The open answers at once, so the sound may start before a slow recorder has begun.
+    auto started = std::chrono::steady_clock::now() + 10s;
+    std::error_code ec;
+    while (std::chrono::steady_clock::now() < started && (fs::file_size(raw, ec) == 0 || ec)) {
+      std::this_thread::sleep_for(20ms);
+    }
     EXPECT_EQ(media.SendCommand("open " + file + " alias dd").code, 0);
     EXPECT_EQ(media.SendCommand("setaudio dd volume to " + std::to_string(level)).code, 0);
     EXPECT_EQ(media.SendCommand("play dd").code, 0);

@@ -1,9 +1,11 @@
 #include "platform/linux/media/gst_media_device.h"
 
 #include <gst/audio/streamvolume.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -13,9 +15,19 @@
 namespace somnara::platform {
 namespace {
 
-// playbin's flags: decode audio only, and let playbin scale the volume itself.
-constexpr guint kPlayFlagAudio = 1u << 1;
-constexpr guint kPlayFlagSoftVolume = 1u << 4;
+// A night's sound has no latency need, and the sink's default period of 10 ms wakes the
+// program and the sound server a hundred times a second. A period of a quarter second
+// wakes them four times; a stop still cuts the sound at once (the stream is paused at the
+// server, not drained), and a volume step reaches the ear at most a buffer later.
+constexpr gint64 kSinkBufferUs = 1000000;
+constexpr gint64 kSinkPeriodUs = 250000;
+// Posted by the type finder when the file's content is sound.
+constexpr char kAudioTypeMessage[] = "somnara-audio-type";
+// Set on the pipeline when its parser only estimates the length from the frames read so
+// far (MP3 without a length header, AAC): the stream is then read ahead through a queue,
+// so the estimate is there when the file is ready. Other formats need no extra thread.
+constexpr char kReadAhead[] = "somnara-read-ahead";
+constexpr guint64 kReadAheadNs = 2 * GST_SECOND;
 
 constexpr int64_t kNsPerMs = 1000000;
 constexpr int kDurationWaitMs = 20;
@@ -33,16 +45,75 @@ bool StillReleasing(const std::string& file) {
   return Releasing().count(file) != 0;
 }
 
-// Gives the MIDI synthesiser its instruments and loudness. The soundfont is named here
-// rather than looked for in the data directories, which a desktop session may not list.
-// `data` is a copy of the options owned by the signal connection, so it lives as long as
-// the pipeline can still set elements up, even once the device is gone.
-void SetUpElement(GstElement* /*playbin*/, GstElement* element, gpointer data) {
+bool IsAudio(GstCaps* caps) {
+  if (caps == nullptr || gst_caps_is_empty(caps) || gst_caps_is_any(caps)) return false;
+  return g_str_has_prefix(gst_structure_get_name(gst_caps_get_structure(caps, 0)), "audio/");
+}
+
+// Content that is sound by its type (not a container that may hold only pictures) needs
+// no full preroll before the open can answer: the decoder for it is there or the open
+// fails on the bus a moment later, as a track that broke off.
+void NoteType(GstElement* typefind, guint /*probability*/, GstCaps* caps, gpointer /*data*/) {
+  if (!IsAudio(caps)) return;
+  gst_element_post_message(typefind,
+                           gst_message_new_application(GST_OBJECT(typefind),
+                                                       gst_structure_new_empty(kAudioTypeMessage)));
+}
+
+// Gives the MIDI synthesiser its instruments and loudness. The soundfont is named here rather than
+// looked for in the data directories, which a desktop session may not list. `data` is a copy of the
+// options owned by the signal connection, so it lives as long as the pipeline can still set
+// elements up, even once the device is gone.
+void SetUpElement(GstBin* pipeline, GstBin* /*bin*/, GstElement* element, gpointer data) {
   const auto* options = static_cast<const GstMediaOptions*>(data);
   GstElementFactory* factory = gst_element_get_factory(element);
-  if (factory == nullptr || std::strcmp(GST_OBJECT_NAME(factory), "fluiddec") != 0) return;
-  g_object_set(element, "soundfont", options->soundfont.c_str(), "synth-gain", options->midi_gain,
-               nullptr);
+  if (factory == nullptr) return;
+  const char* name = GST_OBJECT_NAME(factory);
+  if (std::strcmp(name, "mpegaudioparse") == 0 || std::strcmp(name, "aacparse") == 0) {
+    g_object_set_data(G_OBJECT(pipeline), kReadAhead, GINT_TO_POINTER(1));
+  } else if (std::strcmp(name, "fluiddec") == 0) {
+    g_object_set(element, "soundfont", options->soundfont.c_str(), "synth-gain", options->midi_gain,
+                 nullptr);
+  }
+}
+
+// The decoder's first sound stream goes to the converter, through a read-ahead queue when
+// the parser asked for one; anything else stays unlinked.
+void LinkDecoded(GstElement* /*decoder*/, GstPad* pad, gpointer data) {
+  GstElement* convert = GST_ELEMENT(data);
+  GstPad* convert_pad = gst_element_get_static_pad(convert, "sink");
+  GstCaps* caps = gst_pad_get_current_caps(pad);
+  if (caps == nullptr) caps = gst_pad_query_caps(pad, nullptr);
+  GstObject* pipeline = gst_object_get_parent(GST_OBJECT(convert));
+  if (IsAudio(caps) && !gst_pad_is_linked(convert_pad) && pipeline != nullptr) {
+    GstElement* queue = g_object_get_data(G_OBJECT(pipeline), kReadAhead) != nullptr
+                            ? gst_element_factory_make("queue", nullptr)
+                            : nullptr;
+    if (queue != nullptr) {
+      g_object_set(queue, "max-size-time", kReadAheadNs, "max-size-buffers", 0u, "max-size-bytes",
+                   0u, nullptr);
+      gst_bin_add(GST_BIN(pipeline), queue);
+      gst_element_link(queue, convert);
+      gst_element_sync_state_with_parent(queue);
+      GstPad* queue_pad = gst_element_get_static_pad(queue, "sink");
+      gst_pad_link(pad, queue_pad);
+      gst_object_unref(queue_pad);
+    } else {
+      gst_pad_link(pad, convert_pad);
+    }
+  }
+  if (pipeline != nullptr) gst_object_unref(pipeline);
+  if (caps != nullptr) gst_caps_unref(caps);
+  gst_object_unref(convert_pad);
+}
+
+void ConfigureSink(GstElement* sink, const std::string& factory) {
+  if (factory == "fakesink") {
+    // Silence that keeps time: positions advance as they would with a loudspeaker.
+    g_object_set(sink, "sync", TRUE, nullptr);
+  } else if (g_object_class_find_property(G_OBJECT_GET_CLASS(sink), "latency-time") != nullptr) {
+    g_object_set(sink, "buffer-time", kSinkBufferUs, "latency-time", kSinkPeriodUs, nullptr);
+  }
 }
 
 struct MessageDeleter {
@@ -78,16 +149,26 @@ GstMediaDevice::~GstMediaDevice() {
     gst_element_set_state(pipeline, GST_STATE_NULL);
     gst_object_unref(bus);
     gst_object_unref(pipeline);
+    // A decoder leaves megabytes of freed memory behind (the synthesiser's instruments
+    // above all), which the allocator would otherwise keep all night.
+    malloc_trim(0);
   };
+  // Stopping waits for the streaming threads, and one that is still busy getting ready (a
+  // soundfont loading from a slow disk) would hold the caller: such a pipeline is released
+  // on a thread of its own. One that missed the open's bound is stuck for all we know, and
+  // its file is refused until it is gone.
+  if (!release_in_background_ && !Settled()) {
+    release_in_background_ = true;
+    if (g_get_monotonic_time() < ready_deadline_us_) file_.clear();
+  }
   if (release_in_background_) {
-    // Stopping waits for the streaming threads, and one that is still busy opening (a
-    // soundfont loading from a slow disk) would hold the caller past the open's bound.
-    {
+    if (!file_.empty()) {
       std::lock_guard lock(g_releasing_mutex);
       Releasing().insert(file_);
     }
     std::thread([release, pipeline = pipeline_, bus = bus_, file = file_] {
       release(pipeline, bus);
+      if (file.empty()) return;
       std::lock_guard lock(g_releasing_mutex);
       Releasing().erase(file);
     }).detach();
@@ -103,65 +184,88 @@ MediaError GstMediaDevice::Open(const std::string& file, const std::string& audi
   // A file that timed out is refused until its pipeline is gone: retried by the loop timer
   // every tick, it would otherwise cost a full wait and one more stuck thread each time.
   if (StillReleasing(file)) return MediaError::kOpenTimedOut;
-  GstElement* playbin = gst_element_factory_make("playbin", nullptr);
-  if (playbin == nullptr) return MediaError::kDeviceFailed;
-  std::unique_ptr<GstMediaDevice> self(new GstMediaDevice(playbin, file));
+  const int64_t started_us = g_get_monotonic_time();
+  GstElement* pipeline = gst_pipeline_new(nullptr);
+  if (pipeline == nullptr) return MediaError::kDeviceFailed;
+  std::unique_ptr<GstMediaDevice> self(new GstMediaDevice(pipeline, file));
+  self->ready_deadline_us_ = started_us + int64_t{options.open_timeout_ms} * 1000;
 
+  GstElement* source = gst_element_factory_make("filesrc", nullptr);
+  GstElement* decoder = gst_element_factory_make("decodebin", nullptr);
+  GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
+  GstElement* resample = gst_element_factory_make("audioresample", nullptr);
+  GstElement* volume = gst_element_factory_make("volume", nullptr);
   GstElement* sink = gst_element_factory_make(audio_sink.c_str(), nullptr);
-  GstElement* video_sink = gst_element_factory_make("fakesink", nullptr);
-  if (sink == nullptr || video_sink == nullptr) {
-    if (sink != nullptr) gst_object_unref(gst_object_ref_sink(sink));
-    if (video_sink != nullptr) gst_object_unref(gst_object_ref_sink(video_sink));
+  GstElement* elements[] = {source, decoder, convert, resample, volume, sink};
+  if (std::find(std::begin(elements), std::end(elements), nullptr) != std::end(elements)) {
+    for (GstElement* e : elements)
+      if (e != nullptr) gst_object_unref(gst_object_ref_sink(e));
     return MediaError::kDeviceFailed;
   }
-  // Silence that keeps time: positions advance as they would with a loudspeaker.
-  if (audio_sink == "fakesink") g_object_set(sink, "sync", TRUE, nullptr);
-
-  GError* error = nullptr;
-  gchar* uri = gst_filename_to_uri(file.c_str(), &error);
-  if (uri == nullptr) {
-    g_clear_error(&error);
-    gst_object_unref(gst_object_ref_sink(sink));
-    gst_object_unref(gst_object_ref_sink(video_sink));
-    return MediaError::kFileNotFound;
+  g_object_set(source, "location", file.c_str(), nullptr);
+  ConfigureSink(sink, audio_sink);
+  for (GstElement* e : elements) gst_bin_add(GST_BIN(self->pipeline_), e);
+  if (!gst_element_link(source, decoder) ||
+      !gst_element_link_many(convert, resample, volume, sink, nullptr)) {
+    return MediaError::kDeviceFailed;
   }
-  g_object_set(self->pipeline_, "uri", uri, "audio-sink", sink, "video-sink", video_sink, "flags",
-               kPlayFlagAudio | kPlayFlagSoftVolume, nullptr);
-  g_free(uri);
-  g_signal_connect_data(self->pipeline_, "element-setup", G_CALLBACK(&SetUpElement),
+  self->volume_ = volume;
+  g_signal_connect(decoder, "pad-added", G_CALLBACK(&LinkDecoded), convert);
+  // The decoder's own type finder; without it the open waits for the whole preroll.
+  if (GstElement* typefind = gst_bin_get_by_name(GST_BIN(decoder), "typefind")) {
+    g_signal_connect(typefind, "have-type", G_CALLBACK(&NoteType), nullptr);
+    gst_object_unref(typefind);
+  }
+  g_signal_connect_data(self->pipeline_, "deep-element-added", G_CALLBACK(&SetUpElement),
                         new GstMediaOptions(options), &DeleteOptions, GConnectFlags(0));
 
   GstStateChangeReturn change = gst_element_set_state(self->pipeline_, GST_STATE_PAUSED);
   if (change == GST_STATE_CHANGE_ASYNC || change == GST_STATE_CHANGE_FAILURE) {
     // A failure posts its error on the bus; wait for it only briefly.
-    GstClockTime timeout = change == GST_STATE_CHANGE_FAILURE
-                               ? 100 * GST_MSECOND
-                               : static_cast<GstClockTime>(options.open_timeout_ms) * GST_MSECOND;
-    Message message(gst_bus_timed_pop_filtered(
-        self->bus_, timeout,
-        static_cast<GstMessageType>(GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE)));
-    if (message == nullptr) {
-      if (change == GST_STATE_CHANGE_FAILURE) return MediaError::kNotPlayable;
-      self->release_in_background_ = true;
-      return MediaError::kOpenTimedOut;
-    }
-    if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_ERROR) {
-      if (IsOutputFailure(message.get(), sink)) *failure = OpenFailure::kOutput;
-      return MediaError::kNotPlayable;
+    const int64_t deadline_us = change == GST_STATE_CHANGE_FAILURE ? g_get_monotonic_time() + 100000
+                                                                   : self->ready_deadline_us_;
+    for (;;) {
+      const int64_t left_us = std::max<int64_t>(0, deadline_us - g_get_monotonic_time());
+      Message message(gst_bus_timed_pop_filtered(
+          self->bus_, static_cast<GstClockTime>(left_us) * GST_USECOND,
+          static_cast<GstMessageType>(GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE |
+                                      GST_MESSAGE_APPLICATION)));
+      if (message == nullptr) {
+        if (change == GST_STATE_CHANGE_FAILURE) return MediaError::kNotPlayable;
+        self->release_in_background_ = true;
+        return MediaError::kOpenTimedOut;
+      }
+      if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_ERROR) {
+        if (IsOutputFailure(message.get(), sink)) *failure = OpenFailure::kOutput;
+        return MediaError::kNotPlayable;
+      }
+      if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_ASYNC_DONE) break;
+      if (gst_message_has_name(message.get(), kAudioTypeMessage)) break;
     }
   }
-  // Some parsers (MP3 without a length header) estimate the duration a moment after the
-  // first frames; a short wait lets the length be known right after the open.
-  for (int waited_ms = 0; waited_ms < kDurationWaitMs && self->DurationMs() < 0; ++waited_ms) {
-    g_usleep(1000);
-  }
-  gint audio_streams = 0;
-  g_object_get(self->pipeline_, "n-audio", &audio_streams, nullptr);
-  if (audio_streams <= 0) return MediaError::kNotPlayable;
   self->awaits_output_ = await_output && audio_sink == "fakesink";
   self->output_asked_us_ = g_get_monotonic_time();
   *device = std::move(self);
   return MediaError::kNone;
+}
+
+bool GstMediaDevice::Settled() {
+  return gst_element_get_state(pipeline_, nullptr, nullptr, 0) != GST_STATE_CHANGE_ASYNC;
+}
+
+bool GstMediaDevice::AwaitReady() {
+  if (ready_) return true;
+  const int64_t left_us = std::max<int64_t>(0, ready_deadline_us_ - g_get_monotonic_time());
+  GstStateChangeReturn state = gst_element_get_state(
+      pipeline_, nullptr, nullptr, static_cast<GstClockTime>(left_us) * GST_USECOND);
+  if (state != GST_STATE_CHANGE_SUCCESS && state != GST_STATE_CHANGE_NO_PREROLL) return false;
+  ready_ = true;
+  // Some parsers (MP3 without a length header) estimate the duration a moment after the
+  // first frames; a short wait lets the length be known as soon as the file is ready.
+  for (int waited_ms = 0; waited_ms < kDurationWaitMs && DurationMs() < 0; ++waited_ms) {
+    g_usleep(1000);
+  }
+  return true;
 }
 
 MediaError GstMediaDevice::Play() {
@@ -189,13 +293,14 @@ MediaError GstMediaDevice::Stop() {
 }
 
 MediaError GstMediaDevice::SetVolume(int level) {
-  gst_stream_volume_set_volume(GST_STREAM_VOLUME(pipeline_), GST_STREAM_VOLUME_FORMAT_CUBIC,
+  gst_stream_volume_set_volume(GST_STREAM_VOLUME(volume_), GST_STREAM_VOLUME_FORMAT_CUBIC,
                                std::clamp(level, 0, 1000) / 1000.0);
   return MediaError::kNone;
 }
 
 int64_t GstMediaDevice::LengthMs() {
   if (at_end_) return end_ms_;
+  AwaitReady();
   int64_t duration = DurationMs();
   if (duration > 0) return duration;
   // Not known yet: always beyond any position given so far, so never taken for the end.
@@ -204,6 +309,7 @@ int64_t GstMediaDevice::LengthMs() {
 
 int64_t GstMediaDevice::PositionMs() {
   if (at_end_) return end_ms_;
+  AwaitReady();
   int64_t position = RawPositionMs();
   // A duration that is only an estimate can be reached before the stream ends; the end
   // is the end of the stream, not of the estimate.

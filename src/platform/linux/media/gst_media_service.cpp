@@ -12,6 +12,23 @@
 namespace somnara::platform {
 namespace {
 
+// Loads the plugins every open needs (the elements of the pipeline and the type finders),
+// so the first open spends its time on the file alone.
+void LoadPipelinePlugins() {
+  for (const char* factory : {"filesrc", "decodebin", "audioconvert", "audioresample", "volume"}) {
+    if (GstElement* element = gst_element_factory_make(factory, nullptr)) {
+      gst_object_unref(gst_object_ref_sink(element));
+    }
+  }
+  GList* finders = gst_type_find_factory_get_list();
+  for (GList* f = finders; f != nullptr; f = f->next) {
+    if (GstPluginFeature* loaded = gst_plugin_feature_load(GST_PLUGIN_FEATURE(f->data))) {
+      gst_object_unref(loaded);
+    }
+  }
+  gst_plugin_feature_list_free(finders);
+}
+
 bool IsRegularFile(const std::string& path) {
   std::error_code ec;
   return std::filesystem::is_regular_file(path, ec);
@@ -20,15 +37,26 @@ bool IsRegularFile(const std::string& path) {
 }  // namespace
 
 GstMediaService::GstMediaService(GstMediaOptions options) : options_(std::move(options)) {
-  GError* error = nullptr;
-  ready_ = gst_init_check(nullptr, nullptr, &error) != FALSE;
-  g_clear_error(&error);
-  sink_ =
-      ready_ && options_.output == GstMediaOptions::Output::kProbe ? ProbeAudioSink() : "fakesink";
+  start_ = std::thread([this] {
+    GError* error = nullptr;
+    ready_ = gst_init_check(nullptr, nullptr, &error) != FALSE;
+    g_clear_error(&error);
+    if (!ready_) {
+      sink_ = "fakesink";
+      return;
+    }
+    sink_ = options_.output == GstMediaOptions::Output::kProbe ? ProbeAudioSink() : "fakesink";
+    LoadPipelinePlugins();
+  });
 }
 
 GstMediaService::~GstMediaService() {
+  AwaitStart();
   CloseAllDevices();
+}
+
+void GstMediaService::AwaitStart() const {
+  if (start_.joinable()) start_.join();
 }
 
 MediaError GstMediaService::OpenDevice(const std::string& element,
@@ -39,6 +67,7 @@ MediaError GstMediaService::OpenDevice(const std::string& element,
     if (!resolved || !IsRegularFile(*resolved)) return MediaError::kFileNotFound;
     file = *resolved;
   }
+  AwaitStart();
   if (!ready_) return MediaError::kDeviceFailed;
   std::error_code ec;
   std::string absolute = std::filesystem::absolute(file, ec).string();

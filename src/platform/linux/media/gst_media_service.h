@@ -1,15 +1,18 @@
 #pragma once
 
 #include <string>
+#include <thread>
 
 #include "platform/linux/media/gst_media_options.h"
 #include "platform/media_device_table.h"
 
 namespace somnara::platform {
 
-// The media service on GStreamer. Each open device is a playbin pipeline; the format of a
-// file is found from its content, whatever its name. Elements are resolved as the short
+// The media service on GStreamer. Each open device is a pipeline of its own; the format of
+// a file is found from its content, whatever its name. Elements are resolved as the short
 // path service writes them: short names and names in another letter case find the file.
+// GStreamer starts on a thread of its own while the program builds its first window, and
+// the first command that needs it waits for the rest.
 class GstMediaService : public MediaDeviceTable {
  public:
   explicit GstMediaService(GstMediaOptions options = {});
@@ -17,15 +20,22 @@ class GstMediaService : public MediaDeviceTable {
 
   // The sink the last open chose, or the one found at construction before any open
   // ("pulsesink", "alsasink", or "fakesink" for timed silence).
-  const std::string& AudioSink() const { return sink_; }
+  const std::string& AudioSink() const {
+    AwaitStart();
+    return sink_;
+  }
 
  protected:
   MediaError OpenDevice(const std::string& element, std::unique_ptr<MediaDevice>* device) override;
 
  private:
+  void AwaitStart() const;
+
   GstMediaOptions options_;
   bool ready_ = false;
   std::string sink_;
+  // Initialises GStreamer, finds the output and loads the elements of a sound pipeline.
+  mutable std::thread start_;
 };
 
 }  // namespace somnara::platform
