@@ -1,8 +1,8 @@
 // Writes that meet a full disk or a read-only file system: the old option.ini stays whole,
 // no temporary file stays behind, and the write says "Unable to write to <path>". Each
 // write runs in a child process, which may change its limits, user and mounts freely.
-// A full disk is played by a file-size limit: a write past it fails (EFBIG instead of
-// ENOSPC, through the same paths) once SIGXFSZ is ignored.
+// A full disk is played by a file-size limit (a write past it fails with EFBIG once
+// SIGXFSZ is ignored) and met for real on a small tmpfs filled up.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -14,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <exception>
 #include <filesystem>
 #include <functional>
@@ -130,25 +131,31 @@ TEST(FullDiskTest, AFullDiskKeepsTheOldFileWhenItIsOverwrittenInPlace) {
   EXPECT_EQ(Entries(folder.path()), 1u);
 }
 
-// A read-only file system, made in a mount namespace of the child's own (a user namespace
-// too without root). Where neither is allowed the case is skipped.
+// Mounts a fresh tmpfs with `options` over `folder` in a mount namespace of the calling
+// child's own (a user namespace too without root). Gives "" or why it could not.
+std::string MountOwnTmpfs(const std::string& folder, const char* options) {
+  const uid_t uid = geteuid();
+  const gid_t gid = getegid();
+  if (uid != 0) {
+    if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return "skip: no user namespace";
+    WriteBytes("/proc/self/setgroups", "deny");
+    WriteBytes("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
+    WriteBytes("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
+  } else if (unshare(CLONE_NEWNS) != 0) {
+    return "skip: no mount namespace";
+  }
+  if (mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+      mount("tmpfs", folder.c_str(), "tmpfs", 0, options) != 0)
+    return "skip: cannot mount";
+  return "";
+}
+
+// Where neither namespace is allowed the cases are skipped.
 TEST(FullDiskTest, AReadOnlyFileSystemKeepsTheOldFile) {
   TempFolder folder;
   const std::string path = folder.File("option.ini");
   const std::string said = InChild([&]() -> std::string {
-    const uid_t uid = geteuid();
-    const gid_t gid = getegid();
-    if (uid != 0) {
-      if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return "skip: no user namespace";
-      WriteBytes("/proc/self/setgroups", "deny");
-      WriteBytes("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
-      WriteBytes("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
-    } else if (unshare(CLONE_NEWNS) != 0) {
-      return "skip: no mount namespace";
-    }
-    if (mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        mount("tmpfs", folder.path().c_str(), "tmpfs", 0, nullptr) != 0)
-      return "skip: cannot mount";
+    if (std::string why = MountOwnTmpfs(folder.path(), nullptr); !why.empty()) return why;
     WriteBytes(path, OldFile());
     if (mount(nullptr, folder.path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
       return "skip: cannot make the mount read-only";
@@ -159,6 +166,32 @@ TEST(FullDiskTest, AReadOnlyFileSystemKeepsTheOldFile) {
   });
   if (said.rfind("skip:", 0) == 0) GTEST_SKIP() << said;
   EXPECT_EQ(said, "Unable to write to " + path);
+}
+
+// A really full disk: a small tmpfs filled up by another file, so the write meets ENOSPC.
+TEST(FullDiskTest, ARealENOSPCKeepsTheOldFileAndLeavesNoTemporaryFile) {
+  for (bool unnamed : {true, false}) {
+    SCOPED_TRACE(unnamed ? "unnamed temporary file" : "named temporary file");
+    TempFolder folder;
+    const std::string path = folder.File("option.ini");
+    const std::string said = InChild([&]() -> std::string {
+      if (std::string why = MountOwnTmpfs(folder.path(), "size=64k"); !why.empty()) return why;
+      WriteBytes(path, OldFile());
+      const int filler = open(folder.File("filler").c_str(), O_WRONLY | O_CREAT, 0600);
+      const std::string block(4096, 'f');
+      while (write(filler, block.data(), block.size()) > 0) {
+      }
+      const int error = errno;
+      close(filler);
+      if (error != ENOSPC) return "filling up gave " + std::to_string(error);
+      const std::string message = WriteLongValue(path, unnamed);
+      if (ReadBytes(path) != OldFile()) return "the old file changed";
+      if (Entries(folder.path()) != 2) return "a temporary file was left behind";
+      return message;
+    });
+    if (said.rfind("skip:", 0) == 0) GTEST_SKIP() << said;
+    EXPECT_EQ(said, "Unable to write to " + path);
+  }
 }
 
 }  // namespace
