@@ -59,11 +59,18 @@ HeadlessMediaService::~HeadlessMediaService() {
 }
 
 void HeadlessMediaService::AddTrack(const std::string& element, int64_t length_ms) {
+  unplayable_.erase(AsciiLower(element));
   tracks_[AsciiLower(element)] = std::max<int64_t>(0, length_ms);
 }
 
 void HeadlessMediaService::RemoveTrack(const std::string& element) {
   tracks_.erase(AsciiLower(element));
+  unplayable_.erase(AsciiLower(element));
+}
+
+void HeadlessMediaService::MakeUnplayable(const std::string& element) {
+  tracks_.erase(AsciiLower(element));
+  unplayable_.insert(AsciiLower(element));
 }
 
 MediaResult HeadlessMediaService::SendCommand(const std::string& command) {
@@ -74,6 +81,7 @@ MediaResult HeadlessMediaService::SendCommand(const std::string& command) {
 
 MediaError HeadlessMediaService::OpenDevice(const std::string& element,
                                             std::unique_ptr<MediaDevice>* device) {
+  if (unplayable_.count(AsciiLower(element)) != 0) return MediaError::kNotPlayable;
   auto it = tracks_.find(AsciiLower(element));
   if (it == tracks_.end()) return MediaError::kFileNotFound;
   *device = std::make_unique<ClockedTrack>(clock_, it->second);

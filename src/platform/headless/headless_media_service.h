@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,11 @@ class HeadlessMediaService : public MediaDeviceTable {
   // Makes element (matched without regard to case, as the open command names it) a
   // playable track of the given length.
   void AddTrack(const std::string& element, int64_t length_ms);
+  // The file is gone: opening it fails as for a missing file. An open device plays on.
   void RemoveTrack(const std::string& element);
+  // The file is there but holds no sound: opening it fails as the real service fails on
+  // a file it cannot decode. An open device plays on.
+  void MakeUnplayable(const std::string& element);
 
   MediaResult SendCommand(const std::string& command) override;
 
@@ -39,6 +44,7 @@ class HeadlessMediaService : public MediaDeviceTable {
  private:
   const Clock& clock_;
   std::map<std::string, int64_t> tracks_;
+  std::set<std::string> unplayable_;
   std::vector<LogEntry> log_;
 };
 
