@@ -1,0 +1,106 @@
+// The loop timer on the real media service when the looped file is deleted, or replaced
+// by bytes that are no sound, while it plays: every reopen fails at once with an error
+// text, and the track plays again once the file is back.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "platform/gstreamer/sound_files.h"
+#include "platform/linux/media/gst_media_service.h"
+#include "platform/linux/media/linux_short_path_service.h"
+#include "platform/platform.h"
+#include "sound/loop_timer.h"
+#include "sound/media.h"
+
+namespace somnara::sound {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+class VanishedSoundOnGstTest : public ::testing::Test {
+ protected:
+  VanishedSoundOnGstTest() : media_(Silent()) {
+    char pattern[] = "/tmp/smvaXXXXXX";
+    root_ = mkdtemp(pattern);
+    track_ = root_ + "/SNatural.dll";
+    testing::WriteWav(track_, 300);
+    saved_ = platform::Current();
+    platform::Services services = saved_;
+    services.media = &media_;
+    services.short_paths = &short_paths_;
+    services.program_dir = root_;
+    platform::Install(services);
+  }
+  ~VanishedSoundOnGstTest() override {
+    MediaCloseAll();
+    platform::Install(saved_);
+    fs::remove_all(root_);
+  }
+
+  static platform::GstMediaOptions Silent() {
+    platform::GstMediaOptions options;
+    options.output = platform::GstMediaOptions::Output::kSilent;
+    options.open_timeout_ms = 20000;
+    return options;
+  }
+
+  // Ticks the loop timer every 100 ms for `ms`; gives the longest tick and the number of
+  // reopens that failed (a failed reopen leaves nothing open).
+  std::pair<int64_t, int> Loop(std::chrono::milliseconds ms) {
+    int64_t longest = 0;
+    int failed = 0;
+    for (auto start = Clock::now(); Clock::now() - start < ms;) {
+      std::this_thread::sleep_for(100ms);
+      auto tick = Clock::now();
+      LoopTimerTick(track_);
+      longest = std::max<int64_t>(
+          longest,
+          std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - tick).count());
+      if (MediaPosition("dd") == -1) ++failed;
+    }
+    return {longest, failed};
+  }
+
+  std::string root_;
+  std::string track_;
+  platform::GstMediaService media_;
+  platform::LinuxShortPathService short_paths_;
+  platform::Services saved_;
+};
+
+TEST_F(VanishedSoundOnGstTest, ReopensFailAtOnceWhileTheFileIsGoneOrGarbageAndPlayWhenItIsBack) {
+  ASSERT_EQ(MediaOpen("dd", track_, "MPEGVideo"), "ok");
+  ASSERT_EQ(MediaPlay("dd"), "ok");
+  // Deleted while it plays: the open file plays on to its end, then no reopen can succeed.
+  fs::remove(track_);
+  auto [longest, failed] = Loop(1000ms);
+  EXPECT_GE(failed, 5);
+  EXPECT_LT(longest, 1500) << "a failed reopen waited";
+  EXPECT_NE(MediaOpen("dd", track_, "MPEGVideo"), "ok");
+
+  // Garbage of the same name: the reopen fails as quickly.
+  std::ofstream(track_, std::ios::binary) << std::string(8192, '\x5A');
+  std::tie(longest, failed) = Loop(1000ms);
+  EXPECT_GE(failed, 5);
+  EXPECT_LT(longest, 1500);
+
+  // A real sound again: the next tick plays it.
+  testing::WriteWav(track_, 300);
+  std::tie(longest, failed) = Loop(300ms);
+  EXPECT_GE(MediaPosition("dd"), 0);
+
+  // Overwritten in place while it plays: the stream breaks off or plays out, and the
+  // reopens fail again without a hang.
+  std::ofstream(track_, std::ios::binary | std::ios::trunc) << std::string(8192, '\x5A');
+  std::tie(longest, failed) = Loop(1000ms);
+  EXPECT_GE(failed, 5);
+  EXPECT_LT(longest, 1500);
+}
+
+}  // namespace
+}  // namespace somnara::sound
