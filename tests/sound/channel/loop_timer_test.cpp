@@ -73,16 +73,19 @@ TEST_F(LoopTimerTest, TheTrackRepeatsOncePerLengthWhileTheTimerRuns) {
 }
 
 TEST_F(LoopTimerTest, TheReopenedTrackKeepsTheLevelItHadBeforeItPlays) {
-  StartGuidance();
-  MediaSetVolume("dd", 20);
-  clock_.Advance(1000);
-  media_.ClearLog();
-  LoopTimerTick(kGuidance);
-  EXPECT_EQ(MediaGetVolume("dd"), 20);
-  const std::vector<std::string> commands = Commands();
-  ASSERT_GE(commands.size(), 3u);
-  EXPECT_EQ(commands[commands.size() - 3], "setaudio dd Volume to 200");
-  EXPECT_EQ(commands[commands.size() - 2], "play dd");
+  // Silence too: a track faded out completely must not come back at full volume.
+  for (int level : {20, 0}) {
+    StartGuidance();
+    MediaSetVolume("dd", level);
+    clock_.Advance(1000);
+    media_.ClearLog();
+    LoopTimerTick(kGuidance);
+    EXPECT_EQ(MediaGetVolume("dd"), level);
+    const std::vector<std::string> commands = Commands();
+    ASSERT_GE(commands.size(), 3u);
+    EXPECT_EQ(commands[commands.size() - 3], "setaudio dd Volume to " + std::to_string(level * 10));
+    EXPECT_EQ(commands[commands.size() - 2], "play dd");
+  }
 }
 
 TEST_F(LoopTimerTest, AChannelClosedElsewhereIsStartedAgainAtTheNextTick) {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "framework/exceptions.h"
-#include "sound/channel/sound_channel_fixture.h"
 #include "platform/media_error.h"
 #include "platform/media_service.h"
+#include "sound/channel/sound_channel_fixture.h"
 #include "sound/media.h"
 #include "sound/program_file.h"
 
@@ -153,7 +153,9 @@ class ScriptedMediaTest : public ::testing::Test {
 };
 
 TEST_F(ScriptedMediaTest, AnAnswerThatIsNoWholeNumberRaisesTheConversionError) {
-  for (const char* reply : {"12a", "", " 12", "1.5", "4294967296", "2147483648", "+", "--1"}) {
+  // 2^64 + 1 would wrap round to 1 in a conversion that let the number grow unchecked.
+  for (const char* reply :
+       {"12a", "", " 12", "1.5", "4294967296", "2147483648", "+", "--1", "18446744073709551617"}) {
     media_.result = {0, reply};
     try {
       MediaPosition("dd");
