@@ -74,7 +74,11 @@ int main(int argc, char** argv) {
   bench::BenchStartUp(server.display(), tile, runs);
   // The start-up tune is opened before the backdrop's first paint: its share of the wait.
   bench::BenchStartUp(server.display(), tile, runs, "sound/start.mid");
+  // Another build of the program (say, of an earlier version) beside this one, same run.
+  if (argc > 2) bench::BenchStartUp(server.display(), tile, runs, "", argv[2]);
   bench::BenchPresent(server.display(), SOMNARA_STAR_TILE);
+  bench::BenchWindowMemory(server.display(), SOMNARA_PROGRAM_DIR, SOMNARA_STAR_TILE);
+  bench::BenchTicks(server.display(), SOMNARA_PROGRAM_DIR, SOMNARA_STAR_TILE);
   bench::BenchFade(server.display(), server.process().pid());
   server.Stop();
   return 0;

@@ -1,9 +1,15 @@
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
 
 #include "e2e_bench.h"
 #include "support/child_process.h"
+#include "support/process_stats.h"
 #include "support/program_copy.h"
 #include "support/screen_probe.h"
+// Last: Xlib's macros (None, Bool) clash with the framework's names.
+#include <X11/Xlib.h>
 
 namespace somnara::bench {
 namespace {
@@ -24,20 +30,40 @@ bool AnyWindowOfOurs(testing::ScreenProbe& probe) {
   return false;
 }
 
+// With the server held still, so nothing is drawn between the two looks: whether a window of
+// ours is mapped, and if so whether it already shows the stars. Empty while none is mapped.
+std::optional<bool> MappedWithStars(testing::ScreenProbe& probe, const testing::ScreenImage& tile) {
+  XGrabServer(probe.display());
+  std::optional<bool> stars;
+  if (AnyWindowOfOurs(probe)) stars = StarsShown(probe, tile);
+  XUngrabServer(probe.display());
+  XFlush(probe.display());
+  return stars;
+}
+
+// A "Name:   N kB" line of /proc/<pid>/status in MiB; -1 when missing.
+double StatusMiB(int pid, const std::string& field) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind(field + ":", 0) == 0) return std::atof(line.c_str() + field.size() + 1) / 1024.0;
+  return -1;
+}
+
 }  // namespace
 
 void BenchStartUp(const std::string& display, const testing::ScreenImage& tile, int runs,
-                  const std::string& without) {
+                  const std::string& without, const std::string& program_dir) {
   testing::ScreenProbe probe;
   std::string error;
   if (!probe.Open(display, &error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return;
   }
-  std::vector<double> first_frames, main_windows;
+  std::vector<double> first_frames, main_windows, cpu_at_first_frame, rss, rss_anon;
+  int with_stars = 0, mapped = 0;
   for (int run = 0; run < runs; ++run) {
     testing::ProgramCopy copy;
-    if (!copy.Make(SOMNARA_PROGRAM_DIR, &error)) {
+    if (!copy.Make(program_dir, &error)) {
       std::fprintf(stderr, "%s\n", error.c_str());
       return;
     }
@@ -48,14 +74,27 @@ void BenchStartUp(const std::string& display, const testing::ScreenImage& tile, 
     const double start = NowMs();
     if (!program.Start({copy.executable()}, options)) return;
     double first_frame = -1, main_window = -1;
+    std::optional<bool> appeared;
     while (NowMs() - start < kTimeoutMs && (first_frame < 0 || main_window < 0)) {
       if (program.Poll()) break;
-      if (first_frame < 0 && StarsShown(probe, tile)) first_frame = NowMs() - start;
+      if (!appeared) appeared = MappedWithStars(probe, tile);
+      if (first_frame < 0 && StarsShown(probe, tile)) {
+        first_frame = NowMs() - start;
+        cpu_at_first_frame.push_back(ProcessCpuMs(program.pid()));
+      }
       if (main_window < 0 &&
           probe.Find(kMainCaption, [](const testing::TopWindow&) { return true; }))
         main_window = NowMs() - start;
       testing::SleepMs(1);
     }
+    if (appeared) {
+      ++mapped;
+      with_stars += *appeared;
+    }
+    // The main window has faded in: what the program holds while it waits for the user.
+    testing::SleepMs(1500);
+    rss.push_back(StatusMiB(program.pid(), "VmRSS"));
+    rss_anon.push_back(StatusMiB(program.pid(), "RssAnon"));
     program.Stop();
     // The next start begins on an empty screen.
     for (double t = NowMs(); AnyWindowOfOurs(probe) && NowMs() - t < 5000;) testing::SleepMs(5);
@@ -64,11 +103,19 @@ void BenchStartUp(const std::string& display, const testing::ScreenImage& tile, 
     if (first_frame >= 0) first_frames.push_back(first_frame);
     if (main_window >= 0) main_windows.push_back(main_window);
   }
-  const std::string folder = without.empty() ? "complete folder" : "without " + without;
+  std::string folder = without.empty() ? "complete folder" : "without " + without;
+  if (program_dir != SOMNARA_PROGRAM_DIR) folder += ", program of " + program_dir;
   std::printf("start to first frame on screen (%s): median %.1f ms of %zu starts\n", folder.c_str(),
               Median(first_frames), first_frames.size());
+  std::printf("  program CPU (all threads) until then: median %.1f ms\n",
+              Median(cpu_at_first_frame));
+  std::printf(
+      "  the backdrop showed its stars at the first look after mapping in %d of %d starts\n",
+      with_stars, mapped);
   std::printf("start to main window mapped (its timer waits 1000 ms): median %.1f ms\n",
               Median(main_windows));
+  std::printf("  resident 1.5 s later: median %.1f MiB (%.1f MiB private heap and stacks)\n",
+              Median(rss), Median(rss_anon));
 }
 
 }  // namespace somnara::bench

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
+#include <unistd.h>
 
 #include "platform/linux/x11/x11_surface.h"
 #include "platform/x11/x11_fixture.h"
@@ -77,8 +78,15 @@ TEST_P(X11PresentTest, ExposedPartsAreRepairedFromTheKeptCopy) {
                     InputOutput, CopyFromParent, CWBackPixel | CWOverrideRedirect, &attributes);
   XMapRaised(probe_, cover);
   EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(150, 150) == 0x123456; }));
+  // Covered all over, it is told so: what it would draw now nobody sees.
+  auto seen = [&] {
+    const InputEvent* notice = listener.Last(Kind::kVisibility);
+    return notice == nullptr || notice->visible;
+  };
+  EXPECT_TRUE(PumpUntil([&] { return !seen(); }));
   XDestroyWindow(probe_, cover);
   EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(150, 150) == kRed; }));
+  EXPECT_TRUE(PumpUntil(seen));
   EXPECT_EQ(ScreenPixel(299, 199), kRed);
   EXPECT_EQ(listener.Count(Kind::kExpose), 0);
 
@@ -88,6 +96,26 @@ TEST_P(X11PresentTest, ExposedPartsAreRepairedFromTheKeptCopy) {
   const InputEvent* expose = listener.Last(Kind::kExpose);
   EXPECT_GE(expose->area.right, 300);
   EXPECT_EQ(ScreenPixel(150, 150), kRed);
+}
+
+TEST_P(X11PresentTest, AWindowAppearsWithItsFirstFrame) {
+  RecordingListener listener;
+  auto window = NewWindow(Rect::FromSize(100, 100, 200, 100), &listener);
+  Fill(*window, kRed);
+  window->SetVisible(true);
+  // Looked at with the server held still and without our side taking any event: the window
+  // is either not mapped yet or already shows the frame, never its bare background.
+  bool mapped = false;
+  for (int i = 0; i < 3000 && !mapped; ++i) {
+    XGrabServer(probe_);
+    mapped = Viewable(window->xid());
+    const uint32_t shown = mapped ? ScreenPixel(150, 150) : kRed;
+    XUngrabServer(probe_);
+    XFlush(probe_);
+    EXPECT_EQ(shown, kRed);
+    if (!mapped) usleep(1000);
+  }
+  EXPECT_TRUE(mapped);
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedMemoryOnAndOff, X11PresentTest,
