@@ -207,6 +207,9 @@ TEST_F(GstMediaServiceTest, VolumeAnswersTheLevelLastSet) {
 TEST_F(GstMediaServiceTest, AnOpenAnswersBeforeTheFileIsReadyAndTheLengthWaitsWithinTheBound) {
   // The synthesiser loads its soundfont while the file gets ready: the slowest there is.
   // The open answers once the content is known to be sound; the length waits for the rest.
+  // A first open waits for GStreamer to start; that is not what is measured here.
+  ASSERT_EQ(Open(Dir() + "/tone.wav"), 0);
+  Send("close dd");
   auto start = Clock::now();
   ASSERT_EQ(Open(Dir() + "/start.mid"), 0);
   const int64_t open_ms = MsSince(start);
