@@ -1,19 +1,14 @@
 #include "button_scenes.h"
 
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <stdexcept>
 
 #include "framework/application.h"
 #include "framework/form.h"
-#include "framework/resources.h"
+#include "headless_desktop.h"
 #include "platform/headless/headless_window_system.h"
-#include "platform/platform.h"
 #include "screen_picture.h"
 #include "skin/controls/tsui_button.h"
-#include "skin/theme/tsui_file_theme.h"
-#include "skinwriter/stored_skin.h"
 
 namespace somnara::pictures {
 
@@ -47,24 +42,9 @@ fw::Bitmap TwoFrameGlyph() {
 }  // namespace
 
 std::vector<std::string> RenderButtons(const std::string& out_dir) {
-  resources::RegisterProgramResources();
-  platform::HeadlessWindowSystem windows;
-  platform::Services services;
-  services.windows = &windows;
-  platform::Install(services);
-  fw::ResetApplication();
-  fw::App().Initialize(&windows);
-  fw::App().SetTitle("Somnara");
-
-  const fs::path skin_file = fs::temp_directory_path() / "somnara-button-scenes.skn";
-  {
-    const std::vector<uint8_t> bytes = skinwriter::BuildStoredSkin();
-    std::ofstream(skin_file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  }
-  auto theme = std::make_unique<skin::TsuiFileTheme>(nullptr);
-  theme->SetThemeFile(skin_file.string());
-  fs::remove(skin_file);
+  HeadlessDesktop desktop;
+  platform::HeadlessWindowSystem& windows = desktop.Windows();
+  skin::TsuiFileTheme* theme = desktop.StoredSkinTheme();
 
   const skin::TsuiUIStyle styles[] = {
       skin::TsuiUIStyle::MacOS,   skin::TsuiUIStyle::WinXP,     skin::TsuiUIStyle::DeepBlue,
@@ -87,7 +67,7 @@ std::vector<std::string> RenderButtons(const std::string& out_dir) {
       b->SetParent(form);
       b->SetBounds(kGap + column * (kButtonWidth + kGap), (kRowHeight - kButtonHeight) / 2,
                    kButtonWidth, kButtonHeight);
-      b->SetFileTheme(theme.get());
+      b->SetFileTheme(theme);
       b->SetUIStyle(style);
       b->SetCaption(captions[column]);
       buttons.push_back(b);
@@ -112,9 +92,6 @@ std::vector<std::string> RenderButtons(const std::string& out_dir) {
   if (std::string error = WritePng(path, crop); !error.empty()) throw std::runtime_error(error);
   written.push_back(path);
 
-  fw::ResetApplication();
-  theme.reset();
-  platform::Install({});
   return written;
 }
 

@@ -5,9 +5,8 @@
 
 #include "framework/application.h"
 #include "framework/messages.h"
-#include "framework/resources.h"
+#include "headless_desktop.h"
 #include "platform/headless/headless_window_system.h"
-#include "platform/platform.h"
 #include "screen_picture.h"
 #include "skin/controls/tfrm_msg.h"
 #include "skin/controls/tsui_message_dialog.h"
@@ -27,14 +26,8 @@ skin::TfrmMsg* OpenBox() {
 }  // namespace
 
 std::vector<std::string> RenderMessageDialogs(const std::string& out_dir) {
-  resources::RegisterProgramResources();
-  platform::HeadlessWindowSystem windows;
-  platform::Services services;
-  services.windows = &windows;
-  platform::Install(services);
-  fw::ResetApplication();
-  fw::App().Initialize(&windows);
-  fw::App().SetTitle("Somnara");
+  HeadlessDesktop desktop;
+  platform::HeadlessWindowSystem& windows = desktop.Windows();
 
   const struct {
     skin::TsuiIconType icon;
@@ -68,8 +61,6 @@ std::vector<std::string> RenderMessageDialogs(const std::string& out_dir) {
     written.push_back(path);
   }
 
-  fw::ResetApplication();
-  platform::Install({});
   return written;
 }
 

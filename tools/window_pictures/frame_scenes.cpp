@@ -6,9 +6,8 @@
 
 #include "framework/application.h"
 #include "framework/form.h"
-#include "framework/resources.h"
+#include "headless_desktop.h"
 #include "platform/headless/headless_window_system.h"
-#include "platform/platform.h"
 #include "screen_picture.h"
 #include "skin/frame/tsui_form.h"
 #include "skin/theme/tsui_built_in_file_theme.h"
@@ -26,14 +25,7 @@ constexpr int kHeight = 260;
 }  // namespace
 
 std::vector<std::string> RenderFrames(const std::string& out_dir) {
-  resources::RegisterProgramResources();
-  platform::HeadlessWindowSystem windows;
-  platform::Services services;
-  services.windows = &windows;
-  platform::Install(services);
-  fw::ResetApplication();
-  fw::App().Initialize(&windows);
-  fw::App().SetTitle("Somnara");
+  HeadlessDesktop desktop;
 
   const std::pair<skin::TsuiUIStyle, const char*> styles[] = {
       {skin::TsuiUIStyle::MacOS, "macos"},
@@ -64,8 +56,6 @@ std::vector<std::string> RenderFrames(const std::string& out_dir) {
     host->Hide();
   }
 
-  fw::ResetApplication();
-  platform::Install({});
   return written;
 }
 

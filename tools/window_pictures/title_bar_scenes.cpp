@@ -1,21 +1,16 @@
 #include "title_bar_scenes.h"
 
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <stdexcept>
 
 #include "framework/application.h"
 #include "framework/controls/menu_window.h"
 #include "framework/form.h"
-#include "framework/resources.h"
+#include "headless_desktop.h"
 #include "platform/headless/headless_window_system.h"
-#include "platform/platform.h"
 #include "screen_picture.h"
 #include "skin/frame/tsui_title_bar.h"
 #include "skin/frame/tsui_title_bar_popup_menu.h"
-#include "skin/theme/tsui_file_theme.h"
-#include "skinwriter/stored_skin.h"
 
 namespace somnara::pictures {
 
@@ -50,24 +45,9 @@ void Settle() {
 }  // namespace
 
 std::vector<std::string> RenderTitleBars(const std::string& out_dir) {
-  resources::RegisterProgramResources();
-  platform::HeadlessWindowSystem windows;
-  platform::Services services;
-  services.windows = &windows;
-  platform::Install(services);
-  fw::ResetApplication();
-  fw::App().Initialize(&windows);
-  fw::App().SetTitle("Somnara");
-
-  const fs::path skin_file = fs::temp_directory_path() / "somnara-title-bar-scenes.skn";
-  {
-    const std::vector<uint8_t> bytes = skinwriter::BuildStoredSkin();
-    std::ofstream(skin_file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  }
-  auto theme = std::make_unique<skin::TsuiFileTheme>(nullptr);
-  theme->SetThemeFile(skin_file.string());
-  fs::remove(skin_file);
+  HeadlessDesktop desktop;
+  platform::HeadlessWindowSystem& windows = desktop.Windows();
+  skin::TsuiFileTheme* theme = desktop.StoredSkinTheme();
 
   std::vector<std::string> written;
   auto save = [&](const std::string& name, const platform::HeadlessWindow& window) {
@@ -90,7 +70,7 @@ std::vector<std::string> RenderTitleBars(const std::string& out_dir) {
   int row = 0;
   skin::TsuiTitleBar* last = nullptr;
   for (const auto& [style, name] : styles) {
-    last = MakeBar(row++, style, theme.get(), "Somnara - Sleep Assistant");
+    last = MakeBar(row++, style, theme, "Somnara - Sleep Assistant");
     Settle();
     save(std::string("title_bar_") + name + ".png", *native(last));
   }
@@ -115,9 +95,6 @@ std::vector<std::string> RenderTitleBars(const std::string& out_dir) {
   written.push_back(path);
 
   last->PopupMenu().CloseMenu();
-  fw::ResetApplication();
-  theme.reset();
-  platform::Install({});
   return written;
 }
 

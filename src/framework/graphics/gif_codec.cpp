@@ -162,8 +162,13 @@ GifImage DecodeGif(std::span<const uint8_t> bytes) {
           done = true;
           break;
         }
-        total_pixels += (long long)width * height;
+        // The image's own rows are read whole before they are placed on the screen, so an
+        // image far larger than the screen costs as much as its claimed size.
+        const long long image_pixels = (long long)desc.Width * desc.Height;
+        total_pixels += std::max((long long)width * height, image_pixels);
         if (total_pixels > budget) {
+          stop_or_fail("the picture size " + std::to_string(desc.Width) + " x " +
+                       std::to_string(desc.Height) + " is not allowed");
           done = true;  // the animation is cut here
           break;
         }

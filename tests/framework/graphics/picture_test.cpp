@@ -167,6 +167,16 @@ TEST(GifDecode, DamagedFilesGiveErrorsOrTheWholeFramesBeforeTheDamage) {
   } catch (const Exception& e) {
     EXPECT_NE(std::string(e.what()).find("GIF image is not valid"), std::string::npos);
   }
+  // Nor is an image of 16384 x 4096 on a screen of 16 x 12 read whole, in 35 bytes.
+  const std::vector<uint8_t> huge_image = {'G', 'I',  'F', '8',  '9', 'a', 16, 0,    12, 0, 0x80, 0,
+                                           0,   0,    0,   0,    255, 0,   0,  0x2C, 0,  0, 0,    0,
+                                           0,   0x40, 0,   0x10, 0,   2,   2,  0x4C, 1,  0, 0x3B};
+  try {
+    DecodeGif(huge_image);
+    ADD_FAILURE() << "decoded";
+  } catch (const Exception& e) {
+    EXPECT_NE(std::string(e.what()).find("16384 x 4096 is not allowed"), std::string::npos);
+  }
 }
 
 TEST(JpegCodec, RoundTripThroughTheEncoder) {
