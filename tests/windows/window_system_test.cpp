@@ -121,6 +121,7 @@ TEST_F(Win32WindowSystemTest, ModalWindowsDisableTheirOwnersUntilTheLastOneEnds)
   // A modal window that goes away gives its owners back.
   dialog.reset();
   EXPECT_TRUE(IsWindowEnabled(main->hwnd()));
+  EXPECT_TRUE(IsWindow(box->hwnd())) << "the desktop destroyed it with its owner";
 }
 
 TEST_F(Win32WindowSystemTest, WaitEndsAtTheDeadlineOrWhenWokenFromAnotherThread) {

@@ -82,6 +82,10 @@ Win32Window::Win32Window(Win32WindowSystem* system, const NativeWindowOptions& o
 Win32Window::~Win32Window() {
   if (!system_) return;
   Win32WindowSystem* system = system_;
+  // The desktop destroys a window's owned windows with it; the framework's windows live
+  // on, unowned, as on every other desktop.
+  for (Win32Window* w : system->windows())
+    if (w->owner_ == this) w->SetOwner(nullptr);
   Detach();
   system->Unregister(this);
 }
@@ -544,6 +548,13 @@ bool Win32Window::Handle(unsigned message, uintptr_t wparam, intptr_t lparam, in
     case WM_SYSCOMMAND:
       // The menu Alt and F10 would open; the skinned frame has its own.
       return (wparam & 0xFFF0) == SC_KEYMENU;
+    case WM_NCDESTROY:
+      // Destroyed by the desktop, not by us: the object stays as an inert shell.
+      if (modal_) SetModal(false);
+      system_->Unregister(this);
+      hwnd_ = nullptr;
+      system_ = nullptr;
+      return false;
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(lparam);
       // A minimized window sits far off the screen; that is no move of the window.
