@@ -181,6 +181,15 @@ bool X11WindowSystem::Init(std::string* error) {
   if (sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
     std::signal(SIGPIPE, SIG_IGN);
 
+  // Told before the monitors are first asked for, so no change goes unnoticed.
+  int randr_error_base = 0;
+  if (XRRQueryExtension(display_, &randr_event_base_, &randr_error_base)) {
+    XRRSelectInput(display_, root_,
+                   RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
+  } else {
+    randr_event_base_ = -1;
+  }
+
   // Fixed for the run: a monitor that changes later moves no window of ours.
   const Rect primary = PrimaryMonitor();
   origin_ = {primary.left, primary.top};
@@ -233,6 +242,11 @@ void X11WindowSystem::ComposeBeneath(const X11Window* window, const Rect& area,
 
 Rect X11WindowSystem::PrimaryMonitor() const {
   if (!options_.monitors.empty()) return options_.monitors.front();
+  if (!primary_monitor_) primary_monitor_ = AskPrimaryMonitor();
+  return *primary_monitor_;
+}
+
+Rect X11WindowSystem::AskPrimaryMonitor() const {
   const Rect screen =
       Rect::FromSize(0, 0, DisplayWidth(display_, screen_), DisplayHeight(display_, screen_));
   int event_base = 0, error_base = 0, major = 0, minor = 0;
@@ -552,6 +566,12 @@ void X11WindowSystem::Deliver(unsigned long xid, const std::vector<InputEvent>& 
 }
 
 void X11WindowSystem::HandleRootEvent(const XEvent& event) {
+  if (randr_event_base_ >= 0 && (event.type == randr_event_base_ + RRScreenChangeNotify ||
+                                 event.type == randr_event_base_ + RRNotify)) {
+    XRRUpdateConfiguration(const_cast<XEvent*>(&event));
+    primary_monitor_.reset();
+    return;
+  }
   if (event.type == PropertyNotify) {
     if (event.xproperty.atom == atoms_->net_supporting_wm_check) RefreshWindowManager();
     if (event.xproperty.atom == atoms_->net_active_window) ActiveWindowChanged();

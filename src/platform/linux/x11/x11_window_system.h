@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -95,6 +96,7 @@ class X11WindowSystem : public WindowSystem {
 
   X11WindowSystem(_XDisplay* display, const Options& options);
   bool Init(std::string* error);
+  Rect AskPrimaryMonitor() const;
 
   // Window bookkeeping, used by X11Window.
   void Register(X11Window* window);
@@ -183,6 +185,10 @@ class X11WindowSystem : public WindowSystem {
   bool opacity_dirty_ = false;
   int64_t last_opacity_flush_ms_ = -1000000;
   uint64_t opacity_pushes_ = 0;
+  // The primary monitor as the server last said (a round trip each time otherwise, several
+  // of them while the first window is made); forgotten when the server reports a change.
+  mutable std::optional<Rect> primary_monitor_;
+  int randr_event_base_ = -1;
   bool display_off_ = false;
   bool seen_changed_ = false;  // windows to tell about the display at the next wait
   int64_t next_power_check_ms_ = 0;
