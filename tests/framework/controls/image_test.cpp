@@ -4,6 +4,8 @@
 
 #include <gmock/gmock.h>
 
+#include <filesystem>
+
 #include "controls_fixture.h"
 #include "framework/description/description_loader.h"
 #include "framework/exceptions.h"
@@ -48,7 +50,9 @@ TEST_F(ImageTest, AMissingFileRaisesTheFileErrorAndKeepsThePicture) {
     image->GetPicture().LoadFromFile(path);
     FAIL() << "no error";
   } catch (const FileError& e) {
-    EXPECT_THAT(e.what(), ::testing::StartsWith("Cannot open file \"" + path + "\". "));
+    // The full path as the system writes one (with a drive and backslashes on Windows).
+    const std::string full = std::filesystem::absolute(path).lexically_normal().string();
+    EXPECT_THAT(e.what(), ::testing::StartsWith("Cannot open file \"" + full + "\". "));
   }
   EXPECT_EQ(image->GetPicture().Width(), 5);
   EXPECT_THROW(image->GetPicture().LoadFromBytes(std::vector<uint8_t>{1, 2, 3}), Exception);
