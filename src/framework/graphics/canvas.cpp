@@ -1,6 +1,7 @@
 #include "framework/graphics/canvas.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <numbers>
 #include <vector>
@@ -16,7 +17,34 @@ using raster::Target;
 
 namespace {
 
-__extension__ typedef __int128 Int128;
+// Exact products of up to three non-negative factors below 2^50, past 64 bits: two 64-bit
+// halves, since 32-bit targets have no 128-bit integer type. Used on every target, so the
+// 64-bit builds test the arithmetic the 32-bit one runs.
+struct Int128 {
+  uint64_t hi = 0, lo = 0;
+  Int128() = default;
+  explicit Int128(long long v) : lo(uint64_t(v)) {}
+  friend Int128 operator*(Int128 a, Int128 b) {
+    // The low 128 bits of the product; the factors here never make more.
+    Int128 r = Mul64(a.lo, b.lo);
+    r.hi += a.hi * b.lo + a.lo * b.hi;
+    return r;
+  }
+  friend Int128 operator*(Int128 a, long long b) { return a * Int128(b); }
+  friend bool operator<=(Int128 a, Int128 b) { return a.hi != b.hi ? a.hi < b.hi : a.lo <= b.lo; }
+  friend bool operator>(Int128 a, Int128 b) { return !(a <= b); }
+
+ private:
+  static Int128 Mul64(uint64_t a, uint64_t b) {
+    const uint64_t a0 = a & 0xFFFFFFFFu, a1 = a >> 32, b0 = b & 0xFFFFFFFFu, b1 = b >> 32;
+    const uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
+    const uint64_t middle = (p00 >> 32) + (p01 & 0xFFFFFFFFu) + (p10 & 0xFFFFFFFFu);
+    Int128 r;
+    r.lo = (middle << 32) | (p00 & 0xFFFFFFFFu);
+    r.hi = p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32);
+    return r;
+  }
+};
 
 // Coordinates beyond this are pulled in, so that no size computation can overflow.
 constexpr int kCoordLimit = 1 << 24;
