@@ -6,10 +6,8 @@
 #include <filesystem>
 #include <thread>
 
+#include "platform/gstreamer/silent_media_fixture.h"
 #include "platform/gstreamer/sound_files.h"
-#include "platform/linux/media/gst_media_service.h"
-#include "platform/linux/media/linux_short_path_service.h"
-#include "platform/platform.h"
 #include "sound/loop_timer.h"
 #include "sound/media.h"
 #include "sound/program_file.h"
@@ -20,38 +18,13 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-class SoundChannelOnGstTest : public ::testing::Test {
+class SoundChannelOnGstTest : public testing::SilentGstMediaTest {
  protected:
-  SoundChannelOnGstTest() : media_(Silent()) {
-    char pattern[] = "/tmp/smchXXXXXX";
-    root_ = mkdtemp(pattern);
+  SoundChannelOnGstTest() : SilentGstMediaTest("/Sleep Aid") {
     fs::create_directories(root_ + "/Sleep Aid/sound");
     testing::WriteWav(root_ + "/Sleep Aid/SNatural2.dll", 300);
     testing::WriteMidi(root_ + "/Sleep Aid/sound/start.mid");
-    saved_ = platform::Current();
-    platform::Services services = saved_;
-    services.media = &media_;
-    services.short_paths = &short_paths_;
-    services.program_dir = root_ + "/Sleep Aid";
-    platform::Install(services);
   }
-  ~SoundChannelOnGstTest() override {
-    MediaCloseAll();
-    platform::Install(saved_);
-    fs::remove_all(root_);
-  }
-
-  static platform::GstMediaOptions Silent() {
-    platform::GstMediaOptions options;
-    options.output = platform::GstMediaOptions::Output::kSilent;
-    options.open_timeout_ms = 20000;
-    return options;
-  }
-
-  std::string root_;
-  platform::GstMediaService media_;
-  platform::LinuxShortPathService short_paths_;
-  platform::Services saved_;
 };
 
 TEST_F(SoundChannelOnGstTest, TheStartUpTunePlaysFromAFolderWithABlankInItsName) {

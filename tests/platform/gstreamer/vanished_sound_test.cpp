@@ -8,10 +8,8 @@
 #include <fstream>
 #include <thread>
 
+#include "platform/gstreamer/silent_media_fixture.h"
 #include "platform/gstreamer/sound_files.h"
-#include "platform/linux/media/gst_media_service.h"
-#include "platform/linux/media/linux_short_path_service.h"
-#include "platform/platform.h"
 #include "sound/loop_timer.h"
 #include "sound/media.h"
 
@@ -22,31 +20,11 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-class VanishedSoundOnGstTest : public ::testing::Test {
+class VanishedSoundOnGstTest : public testing::SilentGstMediaTest {
  protected:
-  VanishedSoundOnGstTest() : media_(Silent()) {
-    char pattern[] = "/tmp/smvaXXXXXX";
-    root_ = mkdtemp(pattern);
+  VanishedSoundOnGstTest() {
     track_ = root_ + "/SNatural.dll";
     testing::WriteWav(track_, 300);
-    saved_ = platform::Current();
-    platform::Services services = saved_;
-    services.media = &media_;
-    services.short_paths = &short_paths_;
-    services.program_dir = root_;
-    platform::Install(services);
-  }
-  ~VanishedSoundOnGstTest() override {
-    MediaCloseAll();
-    platform::Install(saved_);
-    fs::remove_all(root_);
-  }
-
-  static platform::GstMediaOptions Silent() {
-    platform::GstMediaOptions options;
-    options.output = platform::GstMediaOptions::Output::kSilent;
-    options.open_timeout_ms = 20000;
-    return options;
   }
 
   // Ticks the loop timer `ticks` times, 100 ms apart; gives the longest tick and the number
@@ -67,11 +45,7 @@ class VanishedSoundOnGstTest : public ::testing::Test {
     return {longest, failed};
   }
 
-  std::string root_;
   std::string track_;
-  platform::GstMediaService media_;
-  platform::LinuxShortPathService short_paths_;
-  platform::Services saved_;
 };
 
 TEST_F(VanishedSoundOnGstTest, ReopensFailAtOnceWhileTheFileIsGoneOrGarbageAndPlayWhenItIsBack) {
