@@ -2,6 +2,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/command_line.h"
 #include "app/program_entry.h"
 #include "framework/application.h"
 #include "platform/linux/linux_services.h"
@@ -16,44 +17,11 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 #endif
 
-namespace {
-
-constexpr char kUsage[] = "Usage: somnara [--help | --version]";
-
-void PrintHelp() {
-  std::printf(
-      "%s\n\n"
-      "Somnara leads you through a short routine before bed, plays a nature sound for the\n"
-      "night's first minutes and can then put the computer to stand-by, hibernate it or\n"
-      "power it off. It opens its windows on the X display named by DISPLAY.\n\n"
-      "  --help     show this text and exit\n"
-      "  --version  show the version and exit\n\n"
-      "Settings are kept in option.ini beside the program when its folder may be written,\n"
-      "otherwise in $XDG_CONFIG_HOME/somnara/ (by default ~/.config/somnara/).\n",
-      kUsage);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  // The options are answered before the display is opened, so they work without one.
-  if (argc > 1) {
-    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-      PrintHelp();
-      return 0;
-    }
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-      std::printf("somnara %s\n", SOMNARA_VERSION);
-      return 0;
-    }
-    // The first argument that is not an option of ours, else the one too many.
-    const char* offending = argv[argc == 2 ? 1 : 2];
-    for (int i = argc - 1; i >= 1; --i)
-      if (std::strcmp(argv[i], "--help") != 0 && std::strcmp(argv[i], "--version") != 0)
-        offending = argv[i];
-    std::fprintf(stderr, "somnara: unexpected argument '%s'. %s\n", offending, kUsage);
-    return 2;
-  }
+  const somnara::app::HelpNotes notes{SOMNARA_VERSION,
+                                      " It opens its windows on the X display named by DISPLAY.",
+                                      "$XDG_CONFIG_HOME/somnara/ (by default ~/.config/somnara/)"};
+  if (auto status = somnara::app::AnswerCommandLine({argv + 1, argv + argc}, notes)) return *status;
   // Taken before any thread starts, so that every thread shares the handlers.
   somnara::platform::EndingSignals ending_signals;
   ending_signals.Install();

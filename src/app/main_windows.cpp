@@ -2,48 +2,16 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/program_entry.h"
 #include "framework/application.h"
 #include "platform/windows/windows_services.h"
 
-namespace {
-
-constexpr char kUsage[] = "Usage: somnara [--help | --version]";
-
-void PrintHelp() {
-  std::printf(
-      "%s\n\n"
-      "Somnara leads you through a short routine before bed, plays a nature sound for the\n"
-      "night's first minutes and can then put the computer to stand-by, hibernate it or\n"
-      "shut it down.\n\n"
-      "  --help     show this text and exit\n"
-      "  --version  show the version and exit\n\n"
-      "Settings are kept in option.ini beside the program when its folder may be written,\n"
-      "otherwise in %%APPDATA%%\\Somnara\\.\n",
-      kUsage);
-}
-
-}  // namespace
-
 int main() {
   // Read from the desktop in UTF-16, so that no argument is mangled by the code page.
   const std::vector<std::string> args = somnara::platform::CommandLineArguments();
-  if (!args.empty()) {
-    if (args.size() == 1 && args[0] == "--help") {
-      PrintHelp();
-      return 0;
-    }
-    if (args.size() == 1 && args[0] == "--version") {
-      std::printf("somnara %s\n", SOMNARA_VERSION);
-      return 0;
-    }
-    // The first argument that is not an option of ours, else the one too many.
-    std::string offending = args[args.size() == 1 ? 0 : 1];
-    for (size_t i = args.size(); i-- > 0;)
-      if (args[i] != "--help" && args[i] != "--version") offending = args[i];
-    std::fprintf(stderr, "somnara: unexpected argument '%s'. %s\n", offending.c_str(), kUsage);
-    return 2;
-  }
+  const somnara::app::HelpNotes notes{SOMNARA_VERSION, "", "%APPDATA%\\Somnara\\"};
+  if (auto status = somnara::app::AnswerCommandLine(args, notes)) return *status;
   std::string error;
   auto services = somnara::platform::WindowsServices::Open(&error);
   if (!services) {
