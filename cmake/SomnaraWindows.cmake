@@ -97,3 +97,21 @@ add_custom_target(program_fonts ALL
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${SOMNARA_FONT_FILES}
     ${PROJECT_BINARY_DIR}/program/fonts
   COMMENT "Copying the fonts into the program folder" VERBATIM)
+
+# Generators that need programs of the build machine (the data file generator records the
+# spoken guidance with espeak-ng) come from a build of the same sources for the build
+# machine: scripts/run-windows-tests builds them in the plain build folder.
+set(SOMNARA_HOST_BUILD "" CACHE PATH
+  "A build folder for the build machine whose generators need the build machine's programs")
+
+# Stands for the generator `name` of the current folder, taken from SOMNARA_HOST_BUILD.
+function(somnara_host_generator name)
+  file(RELATIVE_PATH _relative ${PROJECT_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR})
+  set(_exe ${SOMNARA_HOST_BUILD}/${_relative}/${name})
+  if(NOT SOMNARA_HOST_BUILD OR NOT EXISTS ${_exe})
+    message(FATAL_ERROR "${name} is run from a build for this machine: build it there "
+      "(ninja -C <folder> ${name}) and give the folder as -DSOMNARA_HOST_BUILD=<folder>")
+  endif()
+  add_executable(${name} IMPORTED GLOBAL)
+  set_target_properties(${name} PROPERTIES IMPORTED_LOCATION ${_exe})
+endfunction()

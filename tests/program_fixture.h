@@ -56,11 +56,13 @@ class ProgramTest : public ::testing::Test {
     short_paths.AddFile(path);
     media.AddTrack(path, length_ms);
   }
+  // Returns the path as the program forms it (see ProgramPath), which is how the short-path
+  // and media services are asked for it.
   std::string WriteFile(const std::string& relative, const std::string& bytes) {
     std::filesystem::path path = std::filesystem::path(program_dir) / relative;
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    return ProgramPath(relative);
   }
   std::string ProgramPath(const std::string& relative) const {
     return program_dir + "/" + relative;

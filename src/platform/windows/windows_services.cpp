@@ -14,8 +14,9 @@
 #include "platform/windows/volume/windows_system_volume.h"
 #include "platform/windows/window/win32_api.h"
 #include "platform/windows/window/win32_window_system.h"
-// shellapi.h after the API: it needs its types.
+// shellapi.h and shlobj.h after the API: they need its types.
 #include <shellapi.h>
+#include <shlobj.h>
 
 namespace somnara::platform {
 namespace {
@@ -91,6 +92,7 @@ std::unique_ptr<WindowsServices> WindowsServices::Open(std::string* error) {
     }
   }
   out.program_dir = ExecutableDirectory();
+  out.font_dir = SystemFontFolder();
   return s;
 }
 
@@ -117,6 +119,21 @@ std::string ExecutableDirectory() {
   if (slash == std::wstring::npos) return ".";
   // A drive's root keeps its separator ("C:\"); so does the Linux backend's "/".
   return Narrow(path.substr(0, slash == 2 && path[1] == L':' ? 3 : slash));
+}
+
+std::string SystemFontFolder() {
+  PWSTR known = nullptr;
+  std::wstring folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Fonts, 0, nullptr, &known))) folder = known;
+  CoTaskMemFree(known);  // also when the call failed, which may still allocate
+  if (folder.empty()) {
+    // Older or stripped-down systems without the known folder: the Windows folder's Fonts.
+    wchar_t windows[MAX_PATH];
+    const UINT n = GetWindowsDirectoryW(windows, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return {};
+    folder = std::wstring(windows, n) + L"\\Fonts";
+  }
+  return Narrow(folder);
 }
 
 std::vector<std::string> CommandLineArguments() {

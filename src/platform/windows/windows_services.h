@@ -33,6 +33,10 @@ class WindowsServices {
 // The folder of the running executable, without a trailing separator.
 std::string ExecutableDirectory();
 
+// The system's font folder (C:\Windows\Fonts on most systems), without a trailing separator;
+// empty when the system names none.
+std::string SystemFontFolder();
+
 // The program's arguments after its name, as UTF-8 (the C runtime's argv is in the
 // ANSI code page, which cannot hold every name).
 std::vector<std::string> CommandLineArguments();
