@@ -66,6 +66,7 @@ MemoryBreakdown ReadMemoryBreakdown(pid_t pid) {
   std::ifstream in("/proc/" + std::to_string(pid) + "/smaps");
   std::string line;
   std::string path;
+  std::map<std::string, double> by_path;
   while (std::getline(in, line)) {
     // A mapping's header: "start-end perms offset dev inode [path]".
     if (!line.empty() && std::isxdigit(static_cast<unsigned char>(line[0])) &&
@@ -81,7 +82,13 @@ MemoryBreakdown ReadMemoryBreakdown(pid_t pid) {
     const double mib = double(std::atoll(line.c_str() + 4)) / 1024.0;
     *Category(&m, path) += mib;
     m.total += mib;
+    by_path[path.empty() ? "[anon]" : path] += mib;
   }
+  constexpr size_t kLargest = 16;
+  m.largest.assign(by_path.begin(), by_path.end());
+  std::sort(m.largest.begin(), m.largest.end(),
+            [](const auto& a, const auto& b) { return a.second > b.second; });
+  if (m.largest.size() > kLargest) m.largest.resize(kLargest);
   return m;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace somnara::bench {
@@ -26,6 +27,9 @@ struct MemoryBreakdown {
   double other_libraries = 0;
   double shared_memory = 0;  // memfd and /dev/shm pools (the sound server's)
   double other_files = 0;    // fonts, locale, caches and the like
+  // The largest mappings by resident size, all mappings of one file (or of one kind of
+  // anonymous memory: "[heap]", "[anon]", "[stack]") together, largest first.
+  std::vector<std::pair<std::string, double>> largest;
 };
 
 // What a process spent over a stretch of time, from /proc: its CPU time (exited threads

@@ -10,7 +10,8 @@
 // the recorder on gives the figures earlier runs were measured with.
 //
 // Usage: bench_sleep_phase [seconds measured, default 60] [seconds with the recorder on,
-// default 20, 0 skips]
+// default 20, 0 skips]. With SOMNARA_BENCH_HOLD=<seconds> in the environment the program
+// is kept playing that long after its measurement, its pid printed, to be looked at.
 #include <unistd.h>
 
 #include <cstdio>
@@ -177,6 +178,12 @@ int main(int argc, char** argv) {
   if (!MeasurePlaying(run.program().pid(), run.pulse(), measure_ms, recorded_ms, &recorder, &ours,
                       &error))
     return Fail("the program " + error + "; " + run.Note());
+  if (const char* hold = std::getenv("SOMNARA_BENCH_HOLD")) {
+    // Time to look at the program from outside (strace, perf, gdb) while it still plays.
+    std::printf("Holding %s s; the program is pid %d\n", hold, int(run.program().pid()));
+    std::fflush(stdout);
+    SleepMs(std::atoi(hold) * 1000);
+  }
   run.program().Stop();
 
   // The same file on the same server, looped by listing it enough times to outlast the
@@ -240,5 +247,8 @@ int main(int argc, char** argv) {
       "  anon: heap, anonymous maps, stacks; gst-pl: GStreamer plugins; gst-lb: libgst*, GLib,\n"
       "  ORC; sound: pulse client, decoders, synthesiser; libs: other libraries; shm: the\n"
       "  sound server's shared pools; files: fonts, locale and other mapped files\n");
+  std::printf("\nLargest mappings of somnara (MiB resident):\n");
+  for (const auto& [path, mib] : ours.quiet.memory.largest)
+    std::printf("  %6.2f  %s\n", mib, path.c_str());
   return 0;
 }

@@ -16,11 +16,12 @@ namespace somnara::platform {
 namespace {
 
 // A night's sound has no latency need, and the sink's default period of 10 ms wakes the
-// program and the sound server a hundred times a second. A period of a quarter second
-// wakes them four times; a stop still cuts the sound at once (the stream is paused at the
-// server, not drained), and a volume step reaches the ear at most a buffer later.
-constexpr gint64 kSinkBufferUs = 1000000;
-constexpr gint64 kSinkPeriodUs = 250000;
+// program and the sound server a hundred times a second. A period of a second wakes the
+// streaming thread and the sound client about once a second; a play starts at once (the
+// stream is corked until then, with its first samples already at the server), a stop
+// still cuts the sound at once (the stream is paused at the server, not drained).
+constexpr gint64 kSinkBufferUs = 3000000;
+constexpr gint64 kSinkPeriodUs = 1000000;
 // Posted by the type finder when the file's content is sound.
 constexpr char kAudioTypeMessage[] = "somnara-audio-type";
 // Set on the pipeline when its parser only estimates the length from the frames read so
@@ -105,6 +106,12 @@ void LinkDecoded(GstElement* /*decoder*/, GstPad* pad, gpointer data) {
   if (pipeline != nullptr) gst_object_unref(pipeline);
   if (caps != nullptr) gst_caps_unref(caps);
   gst_object_unref(convert_pad);
+}
+
+// The sound server applies a stream's own volume to what it plays from then on, so a
+// step of the fade reaches the ear at once rather than a buffer (seconds) later.
+bool HasStreamVolume(GstElement* sink) {
+  return sink != nullptr && GST_IS_STREAM_VOLUME(sink);
 }
 
 void ConfigureSink(GstElement* sink, const std::string& factory) {
@@ -194,22 +201,32 @@ MediaError GstMediaDevice::Open(const std::string& file, const std::string& audi
   GstElement* decoder = gst_element_factory_make("decodebin", nullptr);
   GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
   GstElement* resample = gst_element_factory_make("audioresample", nullptr);
-  GstElement* volume = gst_element_factory_make("volume", nullptr);
   GstElement* sink = gst_element_factory_make(audio_sink.c_str(), nullptr);
-  GstElement* elements[] = {source, decoder, convert, resample, volume, sink};
-  if (std::find(std::begin(elements), std::end(elements), nullptr) != std::end(elements)) {
+  // A sink without a volume of its own (silence, a bare device) gets a volume element.
+  GstElement* volume = sink != nullptr && !HasStreamVolume(sink)
+                           ? gst_element_factory_make("volume", nullptr)
+                           : nullptr;
+  GstElement* elements[] = {source, decoder, convert, resample, sink};
+  if (std::find(std::begin(elements), std::end(elements), nullptr) != std::end(elements) ||
+      (volume == nullptr && !HasStreamVolume(sink))) {
     for (GstElement* e : elements)
       if (e != nullptr) gst_object_unref(gst_object_ref_sink(e));
+    if (volume != nullptr) gst_object_unref(gst_object_ref_sink(volume));
     return MediaError::kDeviceFailed;
   }
   g_object_set(source, "location", file.c_str(), nullptr);
   ConfigureSink(sink, audio_sink);
   for (GstElement* e : elements) gst_bin_add(GST_BIN(self->pipeline_), e);
+  if (volume != nullptr) gst_bin_add(GST_BIN(self->pipeline_), volume);
   if (!gst_element_link(source, decoder) ||
-      !gst_element_link_many(convert, resample, volume, sink, nullptr)) {
+      !gst_element_link_many(convert, resample, volume != nullptr ? volume : sink, nullptr) ||
+      (volume != nullptr && !gst_element_link(volume, sink))) {
     return MediaError::kDeviceFailed;
   }
-  self->volume_ = volume;
+  self->volume_ = volume != nullptr ? volume : sink;
+  // Set outright, so that a level the server remembers for this program's streams (the
+  // end of last night's fade) is not taken for the new one's.
+  self->SetVolume(1000);
   g_signal_connect(decoder, "pad-added", G_CALLBACK(&LinkDecoded), convert);
   // The decoder's own type finder; without it the open waits for the whole preroll.
   if (GstElement* typefind = gst_bin_get_by_name(GST_BIN(decoder), "typefind")) {

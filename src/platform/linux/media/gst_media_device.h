@@ -11,7 +11,8 @@
 namespace somnara::platform {
 
 // One file played by a pipeline of no more elements than one sound needs: the file, a
-// decoder chosen from its content, conversion, volume and the sink. The pipeline's bus is
+// decoder chosen from its content, conversion and the sink, whose own stream volume is the
+// level where it has one (a volume element before it where not). The pipeline's bus is
 // read on each call; no main loop and no watch wake the program.
 class GstMediaDevice : public MediaDevice {
  public:
@@ -57,7 +58,7 @@ class GstMediaDevice : public MediaDevice {
 
   GstElement* pipeline_;
   GstBus* bus_;
-  GstElement* volume_ = nullptr;  // owned by the pipeline
+  GstElement* volume_ = nullptr;  // the sink or a volume element, owned by the pipeline
   std::string file_;
   bool ready_ = false;
   int64_t ready_deadline_us_ = 0;
