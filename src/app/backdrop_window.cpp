@@ -20,6 +20,11 @@ namespace somnara::app {
 
 using fw::Component;
 
+namespace {
+// Posted by FormCreate, so that it arrives once the backdrop is on the screen.
+constexpr uint32_t kStartMusic = fw::WM_USER + 1;
+}  // namespace
+
 const fw::ClassInfo& TForm1::StaticClassInfo() {
   static const fw::RegisteredClassInfo info = [] {
     fw::ClassInfo i("TForm1", &fw::Form::StaticClassInfo(),
@@ -60,6 +65,21 @@ void TForm1::FormCreate(Component*) {
   SetHeight(screen.height);
   SetTop(0);
   SetLeft(0);
+  // The first frame needs neither the hidden picture nor the music; both follow it, in the
+  // same order, from the message loop.
+  fw::App().PostMessage(this, kStartMusic);
+}
+
+void TForm1::WndProc(fw::Message& message) {
+  if (message.msg == kStartMusic) {
+    StartMusic();
+    return;
+  }
+  fw::Form::WndProc(message);
+}
+
+// A picture that cannot be read leaves the music off; the error reaches the error box.
+void TForm1::StartMusic() {
   Image1->GetPicture().LoadFromFile(sound::ProgramFile("\\pend.gif"));
   sound::CurrentSoundPath = sound::ProgramFile("\\sound\\start.mid");
   // A start-up tune that cannot play stays silent: the results are not looked at.

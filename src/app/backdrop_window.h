@@ -41,8 +41,12 @@ class TForm1 : public fw::Form, public routine::Backdrop {
   void ShowPictureAndClock() override;
   void SetSoundLooping(bool on) override;
 
+ protected:
+  void WndProc(fw::Message& message) override;
+
  private:
   void UseTileAsBackground();
+  void StartMusic();
 };
 
 }  // namespace somnara::app

@@ -15,10 +15,31 @@
 #include "platform/linux/x11/x11_window_system.h"
 
 namespace somnara::platform {
+namespace {
+
+// GStreamer starts (on a thread of its own, loading its registry and plugins) at the first
+// command, not with the program: the program's first window is drawn on a machine whose
+// cores it does not have to share with that start.
+class MediaOnFirstUse : public MediaService {
+ public:
+  MediaResult SendCommand(const std::string& command) override {
+    return Media().SendCommand(command);
+  }
+  std::string ErrorText(int code) const override { return Media().ErrorText(code); }
+
+ private:
+  GstMediaService& Media() const {
+    if (!media_) media_ = std::make_unique<GstMediaService>();
+    return *media_;
+  }
+  mutable std::unique_ptr<GstMediaService> media_;
+};
+
+}  // namespace
 
 struct LinuxServices::Parts {
   std::unique_ptr<X11WindowSystem> windows;
-  std::unique_ptr<GstMediaService> media;
+  std::unique_ptr<MediaOnFirstUse> media;
   std::unique_ptr<LinuxShortPathService> short_paths;
   std::unique_ptr<LogindPowerService> power;
   std::unique_ptr<IniProfileStore> profiles;
@@ -38,7 +59,7 @@ std::unique_ptr<LinuxServices> LinuxServices::Open(std::string* error) {
   std::unique_ptr<LinuxServices> s(new LinuxServices());
   Parts& p = *s->parts_;
   p.windows = std::move(windows);
-  p.media = std::make_unique<GstMediaService>();
+  p.media = std::make_unique<MediaOnFirstUse>();
   p.short_paths = std::make_unique<LinuxShortPathService>();
   p.power = std::make_unique<LogindPowerService>();
   p.profiles = std::make_unique<IniProfileStore>();

@@ -54,6 +54,9 @@ TEST(ShortNameTest, ManyAliasesOfOneStemStayWithinEightCharacters) {
     EXPECT_TRUE(IsShortName(alias)) << alias;
     EXPECT_TRUE(seen.insert(alias).second) << alias;
   }
+  // Numbered without gaps, the stem shortened as the number grows.
+  EXPECT_EQ(seen.count("LONGNA~9.WAV") + seen.count("LONGN~10.WAV") + seen.count("LONG~120.WAV"),
+            3u);
 }
 
 class ShortPathTest : public ::testing::Test {

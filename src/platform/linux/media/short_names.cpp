@@ -36,7 +36,15 @@ std::string CleanPart(std::string_view part) {
   return out;
 }
 
-std::string MakeAlias(std::string_view name, int number) {
+// What an alias keeps of a name: at most six characters of its stem and three of its
+// extension. Names with the same stem try the same aliases, in the same order.
+struct AliasStem {
+  std::string base;
+  std::string ext;
+  auto operator<=>(const AliasStem&) const = default;
+};
+
+AliasStem StemOf(std::string_view name) {
   size_t start = name.find_first_not_of('.');
   std::string_view trimmed =
       start == std::string_view::npos ? std::string_view() : name.substr(start);
@@ -45,10 +53,14 @@ std::string MakeAlias(std::string_view name, int number) {
   std::string ext =
       dot == std::string_view::npos ? std::string() : CleanPart(trimmed.substr(dot + 1));
   if (base.empty()) base = "_";
+  return {base.substr(0, 6), ext.substr(0, 3)};
+}
+
+std::string MakeAlias(const AliasStem& stem, int number) {
   std::string tail = "~" + std::to_string(number);
   size_t keep = tail.size() >= 8 ? 0 : std::min<size_t>(6, 8 - tail.size());
-  std::string alias = base.substr(0, keep) + tail;
-  if (!ext.empty()) alias += "." + ext.substr(0, 3);
+  std::string alias = stem.base.substr(0, keep) + tail;
+  if (!stem.ext.empty()) alias += "." + stem.ext;
   return alias;
 }
 
@@ -151,18 +163,38 @@ std::map<std::string, std::string> ShortNames(std::vector<std::string> entries) 
       taken.insert(Upper(name));
     }
   }
+  // Per stem, the number its next name starts from: the ones below were taken when the
+  // stem's previous name looked, and nothing is ever freed. Hundreds of names on one stem
+  // (a temporary folder) then cost a try or two each, not one per name before them.
+  std::map<AliasStem, int> next_number;
   for (const std::string& name : entries) {
     if (result.count(name) != 0) continue;
-    std::string alias;
-    for (int n = 1;; ++n) {
-      alias = MakeAlias(name, n);
-      if (taken.count(alias) == 0) break;
-    }
+    const AliasStem stem = StemOf(name);
+    int& n = next_number.try_emplace(stem, 1).first->second;
+    std::string alias = MakeAlias(stem, n);
+    while (taken.count(alias) != 0) alias = MakeAlias(stem, ++n);
     taken.insert(alias);
     result[name] = alias;
   }
   return result;
 }
+
+namespace {
+
+// The short name of `part` among `entries` (which hold it). A name that is short already
+// and unique without regard to case is its own short name whatever its neighbours are, so
+// the folder's aliases are only worked out for a long one.
+std::string ShortNameIn(const std::string& part, const std::vector<std::string>& entries) {
+  if (IsShortName(part)) {
+    const std::string upper = Upper(part);
+    if (std::count_if(entries.begin(), entries.end(),
+                      [&](const std::string& e) { return Upper(e) == upper; }) == 1)
+      return part;
+  }
+  return ShortNames(entries)[part];
+}
+
+}  // namespace
 
 std::optional<std::string> ShortenPath(const std::string& path) {
   return Walk(path,
@@ -170,7 +202,7 @@ std::optional<std::string> ShortenPath(const std::string& path) {
                   -> std::optional<std::pair<std::string, std::string>> {
                 if (std::find(entries.begin(), entries.end(), part) == entries.end())
                   return std::nullopt;
-                return std::make_pair(part, ShortNames(entries)[part]);
+                return std::make_pair(part, ShortNameIn(part, entries));
               });
 }
 
