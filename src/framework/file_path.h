@@ -18,4 +18,14 @@ inline std::string Utf8FromPath(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
+// A path as a message shows it. The program joins its file names with '/', which Windows
+// takes but its users do not write: there the path is shown in the system's own separators.
+inline std::string ShownPath(const std::string& utf8) {
+#ifdef _WIN32
+  return Utf8FromPath(PathFromUtf8(utf8).lexically_normal());
+#else
+  return utf8;
+#endif
+}
+
 }  // namespace somnara::fw

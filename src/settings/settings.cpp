@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "framework/exceptions.h"
+#include "framework/file_path.h"
 #include "platform/platform.h"
 #include "platform/profile_store.h"
 #include "platform/settings_folder.h"
@@ -75,7 +76,7 @@ void Settings::WriteString(const std::string& section, const std::string& key,
     if (slash != std::string::npos && slash > 0) (void)folder->Create(file_path_.substr(0, slash));
   }
   if (!store_.WriteString(section, key, value, file_path_).ok) {
-    throw fw::FileError(fw::Format("Unable to write to %s", file_path_));
+    throw fw::FileError(fw::Format("Unable to write to %s", fw::ShownPath(file_path_)));
   }
 }
 

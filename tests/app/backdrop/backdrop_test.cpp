@@ -8,6 +8,7 @@
 #include "app/program_entry.h"
 #include "framework/controls/image.h"
 #include "framework/controls/label.h"
+#include "framework/file_path.h"
 #include "framework/timer.h"
 #include "platform/media_service.h"
 #include "program_fixture.h"
@@ -97,8 +98,8 @@ TEST_F(BackdropTest, MissingPictureShowsTheErrorAndSkipsTheMusicButTheMainWindow
   fw::App().OnException = [&](const std::string& message) { shown = message; };
   EndAt(windows, 1200, [&] { EXPECT_NE(Form2, nullptr); });
   RunProgram();
-  EXPECT_EQ(shown,
-            "Cannot open file \"" + ProgramPath("pend.gif") + "\". No such file or directory");
+  EXPECT_EQ(shown, "Cannot open file \"" + fw::ShownPath(ProgramPath("pend.gif")) +
+                       "\". No such file or directory");
   EXPECT_TRUE(sound::CurrentSoundPath.empty());
   EXPECT_TRUE(media.Log().empty());
   ASSERT_NE(Form1, nullptr);

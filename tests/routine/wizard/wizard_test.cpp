@@ -8,6 +8,7 @@
 #include "framework/controls/label.h"
 #include "framework/controls/memo.h"
 #include "framework/controls/speed_button.h"
+#include "framework/file_path.h"
 #include "framework/timer.h"
 #include "routine/breathing_window.h"
 #include "routine/focus_window.h"
@@ -177,7 +178,7 @@ TEST_F(WizardTest, AListWithoutSelectionStoresMinusOneAndTextMinutesAreKeptAsTyp
 }
 
 TEST_F(WizardTest, AFolderThatCannotBeWrittenKeepsThePageAndSaysSo) {
-  std::string message = "Unable to write to " + ProgramPath("option.ini");
+  std::string message = "Unable to write to " + fw::ShownPath(ProgramPath("option.ini"));
   ClickAt(2000, [] { return Form3->suiButton4; });
   ClickAt(2100, [] { return Form3->suiButton1; });
   At(2150, [&] { recording.RefuseWritesAfter(0, EACCES); });

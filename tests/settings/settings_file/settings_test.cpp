@@ -8,6 +8,7 @@
 
 #include "disk_profile_store.h"
 #include "framework/exceptions.h"
+#include "framework/file_path.h"
 #include "platform/headless/recording_profile_store.h"
 #include "platform/platform.h"
 #include "temp_folder.h"
@@ -138,7 +139,10 @@ TEST_F(SettingsTest, RefusedWriteNamesTheFullPathAndStopsTheGroup) {
     Settings(missing).WriteInteger(kOptionSection, kMusic.key, 2);
     FAIL() << "no error raised";
   } catch (const fw::FileError& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + missing);
+    EXPECT_EQ(std::string(error.what()), "Unable to write to " + fw::ShownPath(missing));
+#ifdef _WIN32
+    EXPECT_EQ(std::string(error.what()).find('/'), std::string::npos) << error.what();
+#endif
   }
 
   // The second write of a group fails: the first stays written, the third never happens.
