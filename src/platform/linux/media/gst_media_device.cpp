@@ -22,6 +22,7 @@ namespace {
 // still cuts the sound at once (the stream is paused at the server, not drained).
 constexpr gint64 kSinkBufferUs = 3000000;
 constexpr gint64 kSinkPeriodUs = 1000000;
+constexpr gint64 kBlockUs = kSinkPeriodUs;
 // Posted by the type finder when the file's content is sound.
 constexpr char kAudioTypeMessage[] = "somnara-audio-type";
 // Set on the pipeline when its parser only estimates the length from the frames read so
@@ -217,12 +218,22 @@ MediaError GstMediaDevice::Open(const std::string& file, const std::string& audi
   g_object_set(source, "location", file.c_str(), nullptr);
   ConfigureSink(sink, audio_sink);
   for (GstElement* e : elements) gst_bin_add(GST_BIN(self->pipeline_), e);
-  if (volume != nullptr) gst_bin_add(GST_BIN(self->pipeline_), volume);
-  if (!gst_element_link(source, decoder) ||
-      !gst_element_link_many(convert, resample, volume != nullptr ? volume : sink, nullptr) ||
-      (volume != nullptr && !gst_element_link(volume, sink))) {
-    return MediaError::kDeviceFailed;
+  // Whole periods rather than the parser's tenths of a second: the sink then hands the
+  // sound client one block a period, and each hand-over wakes its thread.
+  GstElement* blocks = gst_element_factory_make("audiobuffersplit", nullptr);
+  if (blocks != nullptr) {
+    g_object_set(blocks, "output-buffer-duration", int(kBlockUs), 1000000, nullptr);
+    gst_bin_add(GST_BIN(self->pipeline_), blocks);
   }
+  if (volume != nullptr) gst_bin_add(GST_BIN(self->pipeline_), volume);
+  GstElement* chain[] = {convert, resample, blocks, volume, sink};
+  GstElement* previous = nullptr;
+  for (GstElement* e : chain) {
+    if (e == nullptr) continue;
+    if (previous != nullptr && !gst_element_link(previous, e)) return MediaError::kDeviceFailed;
+    previous = e;
+  }
+  if (!gst_element_link(source, decoder)) return MediaError::kDeviceFailed;
   self->volume_ = volume != nullptr ? volume : sink;
   // Set outright, so that a level the server remembers for this program's streams (the
   // end of last night's fade) is not taken for the new one's.

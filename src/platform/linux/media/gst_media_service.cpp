@@ -18,7 +18,8 @@ constexpr int kAllocatorThreshold = 256 * 1024;
 // Loads the plugins every open needs (the elements of the pipeline and the type finders),
 // so the first open spends its time on the file alone.
 void LoadPipelinePlugins() {
-  for (const char* factory : {"filesrc", "decodebin", "audioconvert", "audioresample", "volume"}) {
+  for (const char* factory :
+       {"filesrc", "decodebin", "audioconvert", "audioresample", "audiobuffersplit", "volume"}) {
     if (GstElement* element = gst_element_factory_make(factory, nullptr)) {
       gst_object_unref(gst_object_ref_sink(element));
     }
