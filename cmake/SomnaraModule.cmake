@@ -48,6 +48,10 @@ function(somnara_tests name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   if(CMAKE_CROSSCOMPILING)
     # Each start of a program under an emulator (Wine) costs seconds: one test per program.
+    # Compiled in a few large units (see SOMNARA_UNITY_TESTS in SomnaraWindows.cmake).
+    if(SOMNARA_UNITY_TESTS AND NOT name IN_LIST SOMNARA_SEPARATE_TEST_UNITS)
+      set_target_properties(${name} PROPERTIES UNITY_BUILD ON)
+    endif()
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 900)
   else()

@@ -63,6 +63,14 @@ if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${SOMNARA_WINE_RUN})
 endif()
 
+# Every test file parses GoogleTest's and the framework's large headers again, which costs
+# the cross-compiler more than the tests themselves: a test program's files are compiled
+# together, a few at a time. Programs whose files each keep helpers of the same names in
+# their unnamed namespaces are compiled file by file.
+option(SOMNARA_UNITY_TESTS "Compile each test program's files together, a few at a time" ON)
+set(SOMNARA_SEPARATE_TEST_UNITS graphics_tests skin_frame_tests skin_menus_tests
+  skin_styles_tests)
+
 # Debian's GoogleTest sources, built for the target.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
