@@ -84,16 +84,30 @@ MediaError GstMediaService::OpenDevice(const std::string& element,
   std::string absolute = std::filesystem::absolute(file, ec).string();
   if (ec) return MediaError::kFileNotFound;
 
-  // The output is asked for at every open: a sound server that went away, restarted or
-  // started after us is found as it is now, and silence lasts only while there is none.
+  // An output that answered opens again without being asked first (asking connects a
+  // client of its own, a thread and its round trips, at every reopen of the night's track):
+  // one that went away meanwhile fails the open as an output failure, and then the output
+  // is looked for as it is now. Silence asks at every open, so a server that restarted or
+  // started after us is found, and silence lasts only while there is none.
   const bool probing = options_.output == GstMediaOptions::Output::kProbe;
-  sink_ = probing ? ProbeAudioSink() : "fakesink";
+  if (!probing) {
+    sink_ = "fakesink";
+  } else if (sink_ == "fakesink") {
+    sink_ = ProbeAudioSink();
+  }
   GstMediaDevice::OpenFailure failure;
   MediaError result = GstMediaDevice::Open(absolute, sink_, options_, probing, device, &failure);
   if (failure == GstMediaDevice::OpenFailure::kOutput && sink_ != "fakesink") {
-    // The output went away between the probe and the open: this sound goes on in silence.
-    sink_ = "fakesink";
+    const std::string gone = sink_;
+    sink_ = ProbeAudioSink();
+    // Still the one that just failed: it went away between the probe and the open, and
+    // this sound goes on in silence.
+    if (sink_ == gone) sink_ = "fakesink";
     result = GstMediaDevice::Open(absolute, sink_, options_, probing, device, &failure);
+    if (failure == GstMediaDevice::OpenFailure::kOutput && sink_ != "fakesink") {
+      sink_ = "fakesink";
+      result = GstMediaDevice::Open(absolute, sink_, options_, probing, device, &failure);
+    }
   }
   return result;
 }
