@@ -113,9 +113,9 @@ bool Application::FireDueTimer() {
   Timer* due = nullptr;
   for (Timer* t : timers_) {
     if (t->DueMs() > now) continue;
-    if (due == nullptr || t->DueMs() < due->DueMs() ||
-        (t->DueMs() == due->DueMs() && t->Sequence() < due->Sequence()))
-      due = t;
+    // Among timers due at the same moment the one switched on first goes first: the list
+    // keeps that order.
+    if (due == nullptr || t->DueMs() < due->DueMs()) due = t;
   }
   if (due == nullptr) return false;
   Guard([&] { due->Tick(now); });
@@ -179,7 +179,6 @@ void Application::RemoveForm(Form* form) {
 
 void Application::AddTimer(Timer* timer) {
   timers_.push_back(timer);
-  (void)timer_sequence_;
 }
 
 void Application::RemoveTimer(Timer* timer) {

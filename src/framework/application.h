@@ -106,7 +106,6 @@ class Application : public Component {
   std::vector<Form*> modal_stack_;
   std::vector<Form*> paint_requests_;
   std::vector<Timer*> timers_;
-  uint64_t timer_sequence_ = 0;
 };
 
 // The one application object of the process.

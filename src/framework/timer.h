@@ -28,7 +28,6 @@ class Timer : public Component {
   // For the message loop.
   bool Active() const { return active_; }
   int64_t DueMs() const { return due_ms_; }
-  uint64_t Sequence() const { return sequence_; }
   // Called by the loop when due: advances the due time and runs the handler.
   void Tick(int64_t now_ms);
 
@@ -39,7 +38,6 @@ class Timer : public Component {
   int interval_ = 1000;
   bool active_ = false;
   int64_t due_ms_ = 0;
-  uint64_t sequence_ = 0;
 };
 
 }  // namespace somnara::fw
