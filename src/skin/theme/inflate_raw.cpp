@@ -2,12 +2,18 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
 namespace somnara::skin {
 
 namespace {
+
+// DEFLATE cannot expand better than this (a 258-byte match costs at least two bits, plus the
+// block overhead), so it bounds what an input can inflate to.
+constexpr size_t kMaxExpansion = 1032;
+constexpr size_t kWindowSize = 32 * 1024;
 
 // Ends the zlib stream on every way out of InflateRaw.
 class InflateStream {
@@ -40,7 +46,10 @@ InflateStatus InflateRaw(std::span<const uint8_t> input, size_t max_output,
   zs.avail_in = static_cast<uInt>(input.size());
 
   const size_t start = out.size();
-  std::array<uint8_t, 32 * 1024> window;
+  // One allocation for the whole output instead of a copy at every doubling: loading a skin
+  // inflates megabytes.
+  out.reserve(start + std::min(max_output, input.size() * kMaxExpansion + kWindowSize));
+  std::array<uint8_t, kWindowSize> window;
   for (;;) {
     zs.next_out = window.data();
     zs.avail_out = static_cast<uInt>(window.size());
