@@ -14,6 +14,11 @@ namespace {
 
 constexpr int kMaxSide = 32767;  // the protocol's limit for a window side
 
+// A shared-memory put must be followed by a round trip before the picture is written again,
+// which wakes the program a second time for every present. Parts smaller than this (an
+// animated picture's frame, the clock) cost less to copy into the request itself.
+constexpr size_t kSharedPutMinBytes = 64 * 1024;
+
 int NativeByteOrder() {
   const uint16_t probe = 1;
   unsigned char first;
@@ -197,7 +202,8 @@ void X11Surface::Put(Drawable drawable, GC gc, const Rect& area) {
   if (!image_) return;
   const Rect clipped = area.Intersect(Rect::FromSize(0, 0, size_.width, size_.height));
   if (clipped.IsEmpty()) return;
-  if (shm_attached_) {
+  const size_t bytes = size_t(clipped.Width()) * size_t(clipped.Height()) * 4;
+  if (shm_attached_ && bytes >= kSharedPutMinBytes) {
     XShmPutImage(display_, drawable, gc, image_, clipped.left, clipped.top, clipped.left,
                  clipped.top, unsigned(clipped.Width()), unsigned(clipped.Height()), False);
     server_reading_ = true;
