@@ -24,7 +24,7 @@ class NullListener : public platform::NativeWindowListener {
 
 void Settle(platform::X11WindowSystem& system, int ms) {
   const int64_t end = system.GetClock().NowMs() + ms;
-  while (system.GetClock().NowMs() < end) system.WaitForEvents(end);
+  while (system.GetClock().NowMs() < end) system.WaitForEvents(end, 0);
 }
 
 // The backend alone: a window's whole picture to the server, waited for (XSync), so the

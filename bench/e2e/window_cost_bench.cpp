@@ -46,7 +46,7 @@ void Pump(platform::X11WindowSystem& system, int ms) {
   const int64_t end = system.GetClock().NowMs() + ms;
   while (system.GetClock().NowMs() < end) {
     fw::App().ProcessMessages();
-    system.WaitForEvents(end);
+    system.WaitForEvents(end, 0);
   }
   fw::App().ProcessMessages();
 }

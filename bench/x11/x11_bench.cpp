@@ -42,7 +42,7 @@ std::unique_ptr<X11Window> ShowWindow(X11WindowSystem& system, NullListener* lis
   std::unique_ptr<X11Window> window(static_cast<X11Window*>(native.release()));
   window->SetVisible(true);
   const int64_t end = system.GetClock().NowMs() + 300;
-  while (system.GetClock().NowMs() < end) system.WaitForEvents(end);
+  while (system.GetClock().NowMs() < end) system.WaitForEvents(end, 0);
   return window;
 }
 
@@ -104,7 +104,7 @@ void BenchOpacityFade(const std::string& display) {
     window->SetOpacity(uint8_t(value));
     ++ticks;
     deadline += 1;  // a 1 ms repeating timer
-    system->WaitForEvents(deadline);
+    system->WaitForEvents(deadline, 0);
   }
   const int64_t elapsed = clock.NowMs() - start;
   const double cpu = CpuMs() - cpu_before;

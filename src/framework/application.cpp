@@ -11,7 +11,10 @@
 #include "platform/window_system.h"
 
 namespace somnara::fw {
+
 namespace {
+constexpr int kTimerSlackDivisor = 10;
+
 std::unique_ptr<Application>& Slot() {
   static std::unique_ptr<Application> app;
   return app;
@@ -72,10 +75,17 @@ void Application::HandleMessage() {
     terminated_ = true;  // nothing could ever arrive
     return;
   }
+  // A timer may tick up to a tenth of its period late, so that timers due close together
+  // share one wake-up: on a machine meant to sleep every wake-up costs. Each next due time
+  // still follows from the last one, so the lateness never adds up.
   int64_t deadline = -1;
-  for (Timer* t : timers_)
+  int64_t latest = -1;
+  for (Timer* t : timers_) {
     if (deadline < 0 || t->DueMs() < deadline) deadline = t->DueMs();
-  windows_->WaitForEvents(deadline);
+    const int64_t late = t->DueMs() + t->Interval() / kTimerSlackDivisor;
+    if (latest < 0 || late < latest) latest = late;
+  }
+  windows_->WaitForEvents(deadline, latest - deadline);
 }
 
 void Application::ProcessMessages() {

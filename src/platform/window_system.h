@@ -24,7 +24,9 @@ class WindowSystem {
 
   // Sleeps until input arrives or the clock reaches deadline_ms (-1: no deadline), then
   // hands whatever arrived to the windows' listeners. Returns at once if input is queued.
-  virtual void WaitForEvents(int64_t deadline_ms) = 0;
+  // A backend may sleep up to slack_ms past the deadline, so that timers due close together
+  // are served by one wake-up.
+  virtual void WaitForEvents(int64_t deadline_ms, int64_t slack_ms) = 0;
   // Makes a WaitForEvents in progress return; callable from any thread.
   virtual void Wake() = 0;
 

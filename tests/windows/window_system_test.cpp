@@ -37,7 +37,7 @@ class Win32WindowSystemTest : public ::testing::Test {
   }
   void Pump(int ms) {
     const int64_t end = system_->GetClock().NowMs() + ms;
-    while (system_->GetClock().NowMs() < end) system_->WaitForEvents(end);
+    while (system_->GetClock().NowMs() < end) system_->WaitForEvents(end, 0);
   }
   // The screen's colour at `p` as 0x00RRGGBB.
   static uint32_t ScreenPixel(Point p) {
@@ -127,14 +127,14 @@ TEST_F(Win32WindowSystemTest, ModalWindowsDisableTheirOwnersUntilTheLastOneEnds)
 TEST_F(Win32WindowSystemTest, WaitEndsAtTheDeadlineOrWhenWokenFromAnotherThread) {
   const Clock& clock = system_->GetClock();
   int64_t start = clock.NowMs();
-  system_->WaitForEvents(start + 30);
+  system_->WaitForEvents(start + 30, 0);
   EXPECT_GE(clock.NowMs(), start + 30);
   start = clock.NowMs();
   std::thread waker([this] {
     Sleep(50);
     system_->Wake();
   });
-  system_->WaitForEvents(-1);
+  system_->WaitForEvents(-1, 0);
   waker.join();
   EXPECT_GE(clock.NowMs() - start, 40);
 }

@@ -220,8 +220,9 @@ void HeadlessWindowSystem::Deliver(Pending& p) {
   w->listener_->OnNativeEvent(e);
 }
 
-void HeadlessWindowSystem::WaitForEvents(int64_t deadline_ms) {
+void HeadlessWindowSystem::WaitForEvents(int64_t deadline_ms, int64_t slack_ms) {
   ++waits_;
+  if (honour_slack && deadline_ms >= 0) deadline_ms += std::max<int64_t>(slack_ms, 0);
   if (!pending_.empty()) {
     Pending p = pending_.front();
     pending_.pop_front();

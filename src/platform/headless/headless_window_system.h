@@ -33,7 +33,7 @@ class HeadlessWindowSystem : public WindowSystem {
   Size ScreenSize() const override { return screen_; }
   Rect WorkArea() const override { return {0, 0, screen_.width, screen_.height - 30}; }
   Point CursorPos() const override { return cursor_; }
-  void WaitForEvents(int64_t deadline_ms) override;
+  void WaitForEvents(int64_t deadline_ms, int64_t slack_ms) override;
   void Wake() override {}
   const Clock& GetClock() const override { return clock_; }
   void SetMonitorPower(int state) override { monitor_power_requests_.push_back(state); }
@@ -53,6 +53,9 @@ class HeadlessWindowSystem : public WindowSystem {
   std::function<void()> on_stall;
   // The virtual time after which the next wait throws HeadlessStall (a runaway guard).
   int64_t time_limit_ms = 48LL * 3600 * 1000;
+  // Whether a wait sleeps on to the end of the slack it is given, as a real backend does;
+  // off, every wait ends at its deadline, so timers tick at their exact virtual instants.
+  bool honour_slack = false;
 
   // Windows in creation order (destroyed ones are gone from the list).
   const std::vector<HeadlessWindow*>& Windows() const { return windows_; }

@@ -2,6 +2,7 @@
 // end the right way, and errors that do not end the program.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 
 #include "framework/form.h"
@@ -39,6 +40,44 @@ TEST_F(MessageLoopTest, ALateLoopDeliversOneTickNotABurst) {
   RunUntil(820);
   // 100, then one tick for everything missed, then back on the original phase.
   EXPECT_EQ(ticks, (std::vector<int64_t>{100, 670, 700, 800}));
+}
+
+TEST_F(MessageLoopTest, TimersDueCloseTogetherShareAWakeUpAndTickAtMostATenthLate) {
+  windows.honour_slack = true;
+  // A poll, a clock and an animation, switched on at different moments as a program's
+  // timers are, so that none is ever due at the same instant as another.
+  struct Ticking {
+    int interval;
+    int64_t start;
+    std::vector<int64_t> ticks;
+  };
+  std::vector<Ticking> kinds{{100, 0, {}}, {1000, 37, {}}, {250, 13, {}}};
+  std::vector<std::unique_ptr<Timer>> timers;
+  for (Ticking& k : kinds) {
+    auto& timer = *timers.emplace_back(std::make_unique<Timer>(&App()));
+    timer.SetEnabled(false);
+    timer.SetInterval(k.interval);
+    timer.OnTimer = [&](Component*) { k.ticks.push_back(Now()); };
+    windows.At(k.start, [&timer] { timer.SetEnabled(true); });
+  }
+  const int waits_before = windows.Waits();
+  RunUntil(10000);
+
+  size_t separate = 0;
+  for (const Ticking& k : kinds) {
+    EXPECT_GE(k.ticks.size(), size_t(10000 - k.start) / k.interval - 1) << k.interval;
+    for (size_t i = 0; i < k.ticks.size(); ++i) {
+      const int64_t due = k.start + int64_t(i + 1) * k.interval;
+      EXPECT_GE(k.ticks[i], due) << k.interval << " ms, tick " << i;
+      EXPECT_LE(k.ticks[i], due + k.interval / 10) << k.interval << " ms, tick " << i;
+    }
+    separate += k.ticks.size();
+  }
+  // The clock's ticks cost no wake-up of their own: one wake-up each for the poll's and the
+  // animation's ticks (at these phases none of theirs is within the other's tenth) and the
+  // four steps that switch the timers on and end the run.
+  EXPECT_EQ(size_t(windows.Waits() - waits_before),
+            kinds[0].ticks.size() + kinds[2].ticks.size() + 4);
 }
 
 TEST_F(MessageLoopTest, OneMillisecondTimerTicksEveryMillisecond) {

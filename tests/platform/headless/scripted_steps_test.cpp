@@ -18,9 +18,9 @@ TEST(ScriptedStepsTest, StepsDueTogetherRunInTheOrderGivenAndEarlierOnesFirst) {
     windows.At(10, [&] { ran.push_back(3); });
   });
   windows.At(5, [&] { ran.push_back(0); });
-  windows.WaitForEvents(-1);
+  windows.WaitForEvents(-1, 0);
   EXPECT_EQ(windows.GetClock().NowMs(), 5);
-  windows.WaitForEvents(-1);
+  windows.WaitForEvents(-1, 0);
   EXPECT_EQ(ran, (std::vector<int>{0, 1, 2, 3}));
 }
 

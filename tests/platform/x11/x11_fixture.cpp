@@ -81,7 +81,7 @@ void X11Test::Fill(platform::X11Window& window, uint32_t rgb) {
 
 void X11Test::Pump(int ms) {
   const int64_t end = system_->GetClock().NowMs() + ms;
-  while (system_->GetClock().NowMs() < end) system_->WaitForEvents(end);
+  while (system_->GetClock().NowMs() < end) system_->WaitForEvents(end, 0);
 }
 
 bool X11Test::PumpUntil(const std::function<bool()>& done, int timeout_ms) {
@@ -93,7 +93,7 @@ bool X11Test::PumpUntil(const std::function<bool()>& done, int timeout_ms) {
     if (done()) return true;
     const int64_t now = system_->GetClock().NowMs();
     if (now >= end) return false;
-    system_->WaitForEvents(std::min(end, now + 5));
+    system_->WaitForEvents(std::min(end, now + 5), 0);
   }
 }
 

@@ -38,7 +38,7 @@ TEST(X11OpenDeathTest, LostDisplayEndsTheProgramWithAMessage) {
         auto system = X11WindowSystem::OpenDisplay(server.display(), {}, &error);
         if (!system) std::exit(4);
         server.Stop();
-        system->WaitForEvents(system->GetClock().NowMs() + 5000);
+        system->WaitForEvents(system->GetClock().NowMs() + 5000, 0);
         std::exit(5);  // not reached: the wait must notice the server is gone
       },
       ::testing::ExitedWithCode(1), "somnara: lost the connection to the X display \":[0-9]+\"");

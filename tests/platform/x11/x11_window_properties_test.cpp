@@ -160,7 +160,7 @@ TEST_F(X11OpacityTest, MillisecondChangesReachTheServerAtMostOncePerFrame) {
   for (int tick = 0; tick < 200; ++tick) {
     value = (value + 5) % 255;
     window->SetOpacity(uint8_t(value));
-    system_->WaitForEvents(system_->GetClock().NowMs() + 1);
+    system_->WaitForEvents(system_->GetClock().NowMs() + 1, 0);
   }
   const int64_t elapsed = system_->GetClock().NowMs() - start;
   Pump(kFrameWait);  // the latest value wins and still arrives

@@ -322,7 +322,7 @@ Point X11WindowSystem::CursorPos() const {
   return {root_x - origin_.x, root_y - origin_.y};
 }
 
-void X11WindowSystem::WaitForEvents(int64_t deadline_ms) {
+void X11WindowSystem::WaitForEvents(int64_t deadline_ms, int64_t slack_ms) {
   const uint64_t delivered_before = delivered_;
   for (;;) {
     uint64_t wakes = 0;
@@ -336,7 +336,7 @@ void X11WindowSystem::WaitForEvents(int64_t deadline_ms) {
 
     XFlush(display_);
     if (XQLength(display_) > 0) continue;
-    int64_t wake_at = deadline_ms;
+    int64_t wake_at = deadline_ms < 0 ? -1 : deadline_ms + std::max<int64_t>(slack_ms, 0);
     if (opacity_dirty_) {
       const int64_t flush_at = NextOpacityFlushMs();
       wake_at = wake_at < 0 ? flush_at : std::min(wake_at, flush_at);

@@ -57,7 +57,7 @@ class X11WindowSystem : public WindowSystem {
   Point CursorPos() const override;
   // Returns when a listener was handed an event, Wake() was called or the deadline
   // passed; server traffic that concerns no listener does not end the wait.
-  void WaitForEvents(int64_t deadline_ms) override;
+  void WaitForEvents(int64_t deadline_ms, int64_t slack_ms) override;
   void Wake() override;
   const Clock& GetClock() const override { return clock_; }
   void SetMonitorPower(int state) override;

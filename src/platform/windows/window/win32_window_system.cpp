@@ -189,7 +189,7 @@ Point Win32WindowSystem::CursorPos() const {
   return {int(p.x), int(p.y)};
 }
 
-void Win32WindowSystem::WaitForEvents(int64_t deadline_ms) {
+void Win32WindowSystem::WaitForEvents(int64_t deadline_ms, int64_t slack_ms) {
   const uint64_t delivered_before = delivered_;
   for (;;) {
     MSG msg;
@@ -209,8 +209,8 @@ void Win32WindowSystem::WaitForEvents(int64_t deadline_ms) {
     if (delivered_ != delivered_before) return;
     int64_t timeout = INFINITE;
     if (deadline_ms >= 0) {
-      const int64_t remaining = deadline_ms - clock_.NowMs();
-      if (remaining <= 0) return;
+      if (deadline_ms <= clock_.NowMs()) return;
+      const int64_t remaining = deadline_ms + std::max<int64_t>(slack_ms, 0) - clock_.NowMs();
       timeout = std::min<int64_t>(remaining, 0x7FFFFFFF);
     }
     HANDLE wake = HANDLE(wake_event_);

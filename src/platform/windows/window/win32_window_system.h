@@ -41,7 +41,7 @@ class Win32WindowSystem : public WindowSystem {
   Point CursorPos() const override;
   // Returns when a listener was handed an event, Wake() was called, the ending handler ran
   // or the deadline passed; messages that concern no listener do not end the wait.
-  void WaitForEvents(int64_t deadline_ms) override;
+  void WaitForEvents(int64_t deadline_ms, int64_t slack_ms) override;
   void Wake() override;
   const Clock& GetClock() const override { return clock_; }
   // Through the default window procedure of our helper window, as the desktop does it.
