@@ -18,6 +18,13 @@ struct ResourceEntry {
 // which lets a test put a resource of its own over the program's.
 void RegisterResources(const ResourceEntry* table);
 
+// Registers the program's own table, whose data lives in the program file's read-only
+// part; the generated resource source calls it.
+void RegisterBuiltInResources(const ResourceEntry* table);
+// Lets the system take back the memory of the built-in resources: they are read when
+// windows are made, and read again from the program file if one is made later.
+void ReleaseBuiltInResourcePages();
+
 // The bytes of a resource, or an empty span with found == false.
 struct ResourceLookup {
   std::span<const std::uint8_t> bytes;

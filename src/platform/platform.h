@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace somnara::platform {
@@ -33,6 +34,9 @@ struct Services {
   std::string font_dir = {};
   // Folder of the running executable, without a trailing separator.
   std::string program_dir;
+  // Lets the system take back the memory of read-only data that lives in the program file
+  // (it is read from the file again if it is ever used); null keeps it in memory.
+  void (*release_file_pages)(const void* begin, std::size_t size) = nullptr;
 };
 
 // The services in force; set once at start (or by a test fixture) before any window exists.

@@ -4,6 +4,7 @@
 #include "framework/controls/label.h"
 #include "framework/exceptions.h"
 #include "framework/messages.h"
+#include "framework/resources.h"
 #include "framework/timer.h"
 #include "platform/platform.h"
 #include "platform/power_service.h"
@@ -126,6 +127,9 @@ void TForm4::Timer2Timer(Component*) {
   if (RoutineBackdrop != nullptr) RoutineBackdrop->SetSoundLooping(true);
   total->SetEnabled(true);
   Timer2->SetEnabled(false);
+  // Every window of the run is made and drawn by now: the built-in pictures need not stay in
+  // memory all night.
+  fw::ReleaseBuiltInResourcePages();
 }
 
 void TForm4::Timer3Timer(Component*) {

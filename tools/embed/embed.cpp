@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   out += "  {nullptr, nullptr, 0}};\n}  // namespace\n\n";
   out +=
       "namespace somnara::resources {\nvoid RegisterProgramResources() {\n"
-      "  somnara::fw::RegisterResources(kEntries);\n}\n}  // namespace somnara::resources\n";
+      "  somnara::fw::RegisterBuiltInResources(kEntries);\n}\n}  // namespace somnara::resources\n";
   std::ofstream file(argv[1], std::ios::binary);
   file << out;
   return file ? 0 : 1;

@@ -7,6 +7,7 @@
 #include "platform/linux/media/gst_media_service.h"
 #include "platform/linux/media/linux_short_path_service.h"
 #include "platform/linux/power/logind_power_service.h"
+#include "platform/linux/system/file_pages.h"
 #include "platform/linux/system/ini_profile_store.h"
 #include "platform/linux/system/shell_opener.h"
 #include "platform/linux/system/xdg_settings_folder.h"
@@ -78,6 +79,7 @@ std::unique_ptr<LinuxServices> LinuxServices::Open(std::string* error) {
   out.settings_folder = p.settings_folder.get();
   out.clipboard = p.clipboard.get();
   out.program_dir = ExecutableDirectory();
+  out.release_file_pages = &ReleaseFilePages;
   return s;
 }
 

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <climits>
 #include <iterator>
+#include <span>
 
 #include "app/backdrop_window.h"
 #include "framework/controls/label.h"
+#include "framework/resources.h"
 #include "framework/timer.h"
 #include "routine/sleep_window/sleep_window_fixture.h"
 #include "skin/controls/tsui_button.h"
@@ -307,6 +309,27 @@ TEST_F(SleepWindowTest, HugelyNegativePlayTimeEndsAtTheFirstTick) {
   At(kT0 + 1, [&] { EXPECT_EQ(SecondsLeft, INT32_MIN); });
   EXPECT_EQ(Run(kT0 + 200000), kMusic + 1000);
   EXPECT_TRUE(power.requests().empty());
+}
+
+std::vector<std::span<const uint8_t>>& Released() {
+  static std::vector<std::span<const uint8_t>> released;
+  return released;
+}
+
+TEST_F(SleepWindowTest, TheBuiltInPicturesAreLetGoOnceTheMusicStarts) {
+  platform::Services s = platform::Current();
+  s.release_file_pages = [](const void* begin, size_t size) {
+    Released().emplace_back(static_cast<const uint8_t*>(begin), size);
+  };
+  platform::Install(s);
+  Released().clear();
+  At(kMusic - 1, [] { EXPECT_TRUE(Released().empty()); });
+  Run(kMusic + 1);
+  ASSERT_EQ(Released().size(), 1u);
+  const auto disc = fw::FindResource("generated/focus_disc.bmp").bytes;
+  ASSERT_FALSE(disc.empty());
+  EXPECT_LE(Released()[0].data(), disc.data());
+  EXPECT_GE(Released()[0].data() + Released()[0].size(), disc.data() + disc.size());
 }
 
 TEST(SleepWindowArithmetic, MultiplicationAndStrictConversion) {
