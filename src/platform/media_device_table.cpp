@@ -64,9 +64,12 @@ MediaResult MediaDeviceTable::Execute(const MediaCommand& command) {
       return Fail(entry.device->Play());
     case MediaVerb::kStop:
       return Fail(entry.device->Stop());
-    case MediaVerb::kClose:
+    case MediaVerb::kClose: {
+      std::unique_ptr<MediaDevice> closed = std::move(entry.device);
       devices_.erase(it);
+      DeviceClosed(std::move(closed));
       return {};
+    }
     case MediaVerb::kSetVolume:
       if (MediaError e = entry.device->SetVolume(command.volume); e != MediaError::kNone) {
         return Fail(e);

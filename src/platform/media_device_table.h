@@ -30,6 +30,9 @@ class MediaDeviceTable : public MediaService {
                                 std::unique_ptr<MediaDevice>* device) = 0;
   // Closes every device; a backend's destructor calls it while its own members still live.
   void CloseAllDevices();
+  // Hands over a device closed on its own (not by "close all"); it is released when the
+  // backend lets it go.
+  virtual void DeviceClosed(std::unique_ptr<MediaDevice> /*device*/) {}
 
  private:
   struct Entry {

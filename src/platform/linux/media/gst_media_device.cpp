@@ -2,6 +2,7 @@
 
 #include <gst/audio/streamvolume.h>
 #include <malloc.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstring>
@@ -143,6 +144,13 @@ bool IsOutputFailure(GstMessage* error, GstElement* sink) {
 
 }  // namespace
 
+std::optional<FileStamp> FileStamp::Of(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return std::nullopt;
+  return FileStamp{uint64_t(info.st_dev), uint64_t(info.st_ino), int64_t(info.st_size),
+                   int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
 void DeleteOptions(gpointer data, GClosure* /*closure*/) {
   delete static_cast<GstMediaOptions*>(data);
 }
@@ -196,6 +204,8 @@ MediaError GstMediaDevice::Open(const std::string& file, const std::string& audi
   GstElement* pipeline = gst_pipeline_new(nullptr);
   if (pipeline == nullptr) return MediaError::kDeviceFailed;
   std::unique_ptr<GstMediaDevice> self(new GstMediaDevice(pipeline, file));
+  self->sink_ = audio_sink;
+  self->stamp_ = FileStamp::Of(file);
   self->ready_deadline_us_ = started_us + int64_t{options.open_timeout_ms} * 1000;
 
   GstElement* source = gst_element_factory_make("filesrc", nullptr);
@@ -277,6 +287,28 @@ MediaError GstMediaDevice::Open(const std::string& file, const std::string& audi
   return MediaError::kNone;
 }
 
+bool GstMediaDevice::Rewind(int open_timeout_ms) {
+  if (!stamp_ || FileStamp::Of(file_) != stamp_) return false;
+  // What the bus still holds belongs to the run that ended.
+  while (GstMessage* stale = gst_bus_pop(bus_)) gst_message_unref(stale);
+  if (gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) return false;
+  if (!gst_element_seek_simple(
+          pipeline_, GST_FORMAT_TIME,
+          static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0)) {
+    return false;
+  }
+  ready_ = false;
+  ready_deadline_us_ = g_get_monotonic_time() + int64_t{open_timeout_ms} * 1000;
+  playing_ = false;
+  at_end_ = false;
+  ended_by_stream_ = false;
+  end_ms_ = 0;
+  last_position_ms_ = 0;
+  max_reported_ms_ = -1;
+  SetVolume(1000);
+  return true;
+}
+
 bool GstMediaDevice::Settled() {
   return gst_element_get_state(pipeline_, nullptr, nullptr, 0) != GST_STATE_CHANGE_ASYNC;
 }
@@ -302,6 +334,7 @@ MediaError GstMediaDevice::Play() {
                             static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT),
                             0);
     at_end_ = false;
+    ended_by_stream_ = false;
     last_position_ms_ = 0;
     max_reported_ms_ = -1;
   }
@@ -357,9 +390,15 @@ void GstMediaDevice::Poll() {
     Message message(raw);
     switch (GST_MESSAGE_TYPE(raw)) {
       case GST_MESSAGE_EOS:
+        if (!at_end_) {
+          ReachEnd();
+          ended_by_stream_ = true;
+        }
+        break;
       // A track that broke off has ended as far as anybody polling it can tell.
       case GST_MESSAGE_ERROR:
         if (!at_end_) ReachEnd();
+        ended_by_stream_ = false;
         break;
       default:
         break;

@@ -2,13 +2,25 @@
 
 #include <gst/gst.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/linux/media/gst_media_options.h"
 #include "platform/media_device.h"
 
 namespace somnara::platform {
+
+// What tells a file written over or replaced from the one read before.
+struct FileStamp {
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  int64_t size = 0;
+  int64_t modified_ns = 0;
+  bool operator==(const FileStamp&) const = default;
+  static std::optional<FileStamp> Of(const std::string& path);
+};
 
 // One file played by a pipeline of no more elements than one sound needs: the file, a
 // decoder chosen from its content, conversion and the sink, whose own stream volume is the
@@ -32,6 +44,17 @@ class GstMediaDevice : public MediaDevice {
                          const GstMediaOptions& options, bool await_output,
                          std::unique_ptr<MediaDevice>* device, OpenFailure* failure);
   ~GstMediaDevice() override;
+
+  // Whether the track played to its end on a sound output it still has (not a stand-in,
+  // not broken off), so that Rewind can make it as good as a new open of its file.
+  bool Rewindable() const { return ended_by_stream_ && !awaits_output_ && !release_in_background_; }
+  // Back to the state of a fresh open: stopped at the start, full level, the length and
+  // position waiting for the pipeline within the open's bound. False when the pipeline
+  // will not go back or the file is not what it opened (written over, replaced); it must
+  // then be released.
+  bool Rewind(int open_timeout_ms);
+  const std::string& File() const { return file_; }
+  const std::string& Sink() const { return sink_; }
 
   MediaError Play() override;
   MediaError Stop() override;
@@ -60,10 +83,13 @@ class GstMediaDevice : public MediaDevice {
   GstBus* bus_;
   GstElement* volume_ = nullptr;  // the sink or a volume element, owned by the pipeline
   std::string file_;
+  std::string sink_;
+  std::optional<FileStamp> stamp_;  // the file as the pipeline first read it
   bool ready_ = false;
   int64_t ready_deadline_us_ = 0;
   bool playing_ = false;
   bool at_end_ = false;
+  bool ended_by_stream_ = false;  // the end came from the stream, not from a failure
   int64_t end_ms_ = 0;
   int64_t last_position_ms_ = 0;
   int64_t max_reported_ms_ = -1;

@@ -66,6 +66,22 @@ GstMediaService::~GstMediaService() {
   CloseAllDevices();
 }
 
+MediaResult GstMediaService::SendCommand(const std::string& command) {
+  offered_ = std::move(ended_);
+  MediaResult result = MediaDeviceTable::SendCommand(command);
+  // Not taken back by the command right after its close: released as the close would have.
+  offered_.reset();
+  return result;
+}
+
+void GstMediaService::DeviceClosed(std::unique_ptr<MediaDevice> device) {
+  // Every device of this table is one of ours.
+  auto* ended = static_cast<GstMediaDevice*>(device.get());
+  if (!ended->Rewindable()) return;
+  device.release();
+  ended_.reset(ended);
+}
+
 void GstMediaService::AwaitStart() const {
   if (start_.joinable()) start_.join();
 }
@@ -83,6 +99,13 @@ MediaError GstMediaService::OpenDevice(const std::string& element,
   std::error_code ec;
   std::string absolute = std::filesystem::absolute(file, ec).string();
   if (ec) return MediaError::kFileNotFound;
+  if (offered_ != nullptr && offered_->File() == absolute && offered_->Sink() == sink_) {
+    if (offered_->Rewind(options_.open_timeout_ms)) {
+      *device = std::move(offered_);
+      return MediaError::kNone;
+    }
+    offered_.reset();
+  }
 
   // An output that answered opens again without being asked first (asking connects a
   // client of its own, a thread and its round trips, at every reopen of the night's track):
@@ -96,17 +119,21 @@ MediaError GstMediaService::OpenDevice(const std::string& element,
     sink_ = ProbeAudioSink();
   }
   GstMediaDevice::OpenFailure failure;
-  MediaError result = GstMediaDevice::Open(absolute, sink_, options_, probing, device, &failure);
+  auto build = [&] {
+    ++pipelines_built_;
+    return GstMediaDevice::Open(absolute, sink_, options_, probing, device, &failure);
+  };
+  MediaError result = build();
   if (failure == GstMediaDevice::OpenFailure::kOutput && sink_ != "fakesink") {
     const std::string gone = sink_;
     sink_ = ProbeAudioSink();
     // Still the one that just failed: it went away between the probe and the open, and
     // this sound goes on in silence.
     if (sink_ == gone) sink_ = "fakesink";
-    result = GstMediaDevice::Open(absolute, sink_, options_, probing, device, &failure);
+    result = build();
     if (failure == GstMediaDevice::OpenFailure::kOutput && sink_ != "fakesink") {
       sink_ = "fakesink";
-      result = GstMediaDevice::Open(absolute, sink_, options_, probing, device, &failure);
+      result = build();
     }
   }
   return result;
