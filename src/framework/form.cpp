@@ -436,6 +436,7 @@ void Form::Hide() {
   visible_ = false;
   if (native_) native_->SetVisible(false);
   // A hidden window keeps no pixels; showing it again paints it whole.
+  if (native_) native_->ForgetPresented();
   pixels_.Clear();
   dirty_present_ = {};
   Perform(CM_VISIBLECHANGED, 0);

@@ -20,6 +20,7 @@ void Form::ResizePixels() {
 
 void Form::EnsurePixels() {
   if (pixels_.Width() == Width() && pixels_.Height() == Height()) return;
+  if (native_) native_->ForgetPresented();
   pixels_.SetSize(Width(), Height());
   frame_dirty_ = true;
   dirty_client_ = {0, 0, Width(), Height()};

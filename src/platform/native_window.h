@@ -107,8 +107,14 @@ class NativeWindow {
   // Moves the window with the pointer until the button is released (dragging by the
   // caption); the new place is reported with kMoved.
   virtual void BeginMoveDrag(Point screen_start) {}
-  // Shows the pixels of `damage` (window-relative); the view covers the whole window.
+  // Shows the pixels of `damage` (window-relative); the view covers the whole window. A
+  // backend may keep reading the view (to repair exposed parts, to blend windows above)
+  // until the next Present or ForgetPresented: the presenter changes it meanwhile only by
+  // drawing what it presents next.
   virtual void Present(const PixelView& pixels, const Rect& damage) = 0;
+  // The pixels last presented are about to be freed or moved: nothing may read them after
+  // this call.
+  virtual void ForgetPresented() {}
 };
 
 }  // namespace somnara::platform

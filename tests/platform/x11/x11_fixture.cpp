@@ -74,7 +74,10 @@ void X11Test::ShowAndWait(platform::X11Window& window) {
 
 void X11Test::Fill(platform::X11Window& window, uint32_t rgb) {
   const Rect b = window.bounds();
-  std::vector<uint32_t> pixels(size_t(b.Width()) * size_t(b.Height()), rgb);
+  // What a window was given it may read until it is given something else.
+  window.ForgetPresented();
+  std::vector<uint32_t>& pixels = filled_[&window];
+  pixels.assign(size_t(b.Width()) * size_t(b.Height()), rgb);
   window.Present({pixels.data(), b.Width(), b.Height(), b.Width()},
                  Rect::FromSize(0, 0, b.Width(), b.Height()));
 }

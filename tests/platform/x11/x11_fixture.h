@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -77,6 +78,8 @@ class X11Test : public ::testing::Test {
   WindowManager wm_;
   Display* probe_ = nullptr;
   std::unique_ptr<platform::X11WindowSystem> system_;
+  // The pixels each window was filled with, kept as a presenter keeps them.
+  std::map<const platform::X11Window*, std::vector<uint32_t>> filled_;
 };
 
 class X11WithWmTest : public X11Test {

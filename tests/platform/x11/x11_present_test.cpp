@@ -14,12 +14,16 @@ constexpr uint32_t kRed = 0xFF0000;
 constexpr uint32_t kBlue = 0x0000FF;
 constexpr uint32_t kGreen = 0x00FF00;
 
-// Runs every case once with shared memory and once with plain image requests.
-class X11PresentTest : public X11Test, public ::testing::WithParamInterface<bool> {
+// How pictures reach the server: read from the presenter's buffer, or copied and sent
+// through shared memory or as plain image requests.
+enum class Transfer { kLent, kSharedMemory, kImageRequests };
+
+class X11PresentTest : public X11Test, public ::testing::WithParamInterface<Transfer> {
  protected:
   platform::X11WindowSystem::Options SystemOptions() const override {
     platform::X11WindowSystem::Options options;
-    options.allow_shared_memory = GetParam();
+    options.allow_shared_memory = GetParam() == Transfer::kSharedMemory;
+    options.lend_pixels = GetParam() == Transfer::kLent;
     return options;
   }
 };
@@ -39,7 +43,7 @@ TEST_P(X11PresentTest, ShowsThePresentedPixelsAndOnlyTheDamagedPart) {
   EXPECT_EQ(ScreenPixel(100, 100), kRed);
   EXPECT_EQ(ScreenPixel(199, 150), kRed);
   EXPECT_EQ(ScreenPixel(200, 150), kBlue);
-  EXPECT_EQ(window->UsesSharedMemory(), GetParam());
+  EXPECT_EQ(window->UsesSharedMemory(), GetParam() == Transfer::kSharedMemory);
 
   // All green in the buffer, but only the top-left quarter declared damaged.
   std::fill(pixels.begin(), pixels.end(), kGreen);
@@ -118,10 +122,13 @@ TEST_P(X11PresentTest, AWindowAppearsWithItsFirstFrame) {
   EXPECT_TRUE(mapped);
 }
 
-INSTANTIATE_TEST_SUITE_P(SharedMemoryOnAndOff, X11PresentTest,
-                         ::testing::Values(true, false),  // not Bool(): an Xlib macro
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                           return info.param ? "SharedMemory" : "ImageRequests";
+INSTANTIATE_TEST_SUITE_P(EachTransfer, X11PresentTest,
+                         ::testing::Values(Transfer::kLent, Transfer::kSharedMemory,
+                                           Transfer::kImageRequests),
+                         [](const ::testing::TestParamInfo<Transfer>& info) {
+                           return info.param == Transfer::kLent           ? "Lent"
+                                  : info.param == Transfer::kSharedMemory ? "SharedMemory"
+                                                                          : "ImageRequests";
                          });
 
 class X11SurfaceTest : public X11Test {};

@@ -50,11 +50,13 @@ bool IsLocalDisplayName(const char* name) {
   return name[0] == ':' || name[0] == '/' || std::strncmp(name, "unix:", 5) == 0;
 }
 
-X11Surface::X11Surface(Display* display, Visual* visual, int depth, bool allow_shared_memory)
+X11Surface::X11Surface(Display* display, Visual* visual, int depth, bool allow_shared_memory,
+                       bool allow_lending)
     : display_(display),
       visual_(visual),
       depth_(depth),
-      allow_shared_memory_(allow_shared_memory) {}
+      allow_shared_memory_(allow_shared_memory),
+      allow_lending_(allow_lending) {}
 
 X11Surface::~X11Surface() {
   Release();
@@ -62,7 +64,11 @@ X11Surface::~X11Surface() {
 
 void X11Surface::Release() {
   if (!image_) return;
-  if (shm_attached_) {
+  if (lent_) {
+    image_->data = nullptr;  // the presenter's
+    XDestroyImage(image_);
+    lent_ = false;
+  } else if (shm_attached_) {
     XShmDetach(display_, &shm_);
     XSync(display_, False);  // the server lets go before the memory does
     image_->data = nullptr;
@@ -136,6 +142,37 @@ bool X11Surface::AllocatePlain(int width, int height) {
   return true;
 }
 
+bool X11Surface::Lend(const PixelView& view) {
+  const Size size{view.width, view.height};
+  const int bytes_per_line = view.stride * 4;
+  if (lent_ && image_->data == reinterpret_cast<const char*>(view.pixels) && size_ == size &&
+      image_->bytes_per_line == bytes_per_line)
+    return true;
+  Release();
+  if (depth_ == 32 || visual_->red_mask != 0xFF0000 || visual_->green_mask != 0xFF00 ||
+      visual_->blue_mask != 0xFF) {
+    lending_refused_ = true;
+    return false;
+  }
+  XImage* image = XCreateImage(display_, visual_, unsigned(depth_), ZPixmap, 0, nullptr,
+                               unsigned(view.width), unsigned(view.height), 32, bytes_per_line);
+  if (!image) return false;
+  image->byte_order = NativeByteOrder();
+  if (image->bits_per_pixel != 32 || !XInitImage(image)) {
+    XDestroyImage(image);
+    lending_refused_ = true;
+    return false;
+  }
+  // Only read from: image requests send it, nothing writes to it.
+  image->data = const_cast<char*>(reinterpret_cast<const char*>(view.pixels));
+  image_ = image;
+  lent_ = true;
+  size_ = size;
+  direct_copy_ = true;
+  alpha_bits_ = 0;
+  return true;
+}
+
 bool X11Surface::Allocate(int width, int height) {
   Release();
   const bool ok =
@@ -162,7 +199,8 @@ Rect X11Surface::Update(const PixelView& view, const Rect& damage) {
     return {};
   const Rect whole = Rect::FromSize(0, 0, view.width, view.height);
   Rect area = damage.Intersect(whole);
-  if (!image_ || size_ != Size{view.width, view.height}) {
+  if (allow_lending_ && !lending_refused_ && Lend(view)) return area;
+  if (!image_ || lent_ || size_ != Size{view.width, view.height}) {
     if (!Allocate(view.width, view.height)) return {};
     Copy(view, whole);  // a fresh copy must hold the whole picture for later repairs
     return area;

@@ -29,13 +29,17 @@ inline uint32_t BlendPixel(uint32_t over, uint32_t under, uint32_t alpha) {
   return out;
 }
 
-// A window's copy of the last picture presented: the pixels the framework handed
-// over are kept here, so exposed parts of the window are repaired without asking
-// the framework, and sent to the server through shared memory when the server
-// allows it, else as ordinary image requests.
+// The last picture presented to a window, so that exposed parts of the window are repaired
+// without asking the framework. Where the pixels the framework hands over are in the
+// server's own layout (0x00RRGGBB words, no alpha channel to add) and lending is allowed,
+// the surface keeps no copy of its own: it reads the framework's buffer, which its owner
+// keeps, changed only by what it presents next, until the next Update or Release. Else a
+// copy is kept and sent through shared memory when the server allows it, else as
+// ordinary image requests.
 class X11Surface {
  public:
-  X11Surface(Display* display, Visual* visual, int depth, bool allow_shared_memory);
+  X11Surface(Display* display, Visual* visual, int depth, bool allow_shared_memory,
+             bool allow_lending);
   ~X11Surface();
   X11Surface(const X11Surface&) = delete;
   X11Surface& operator=(const X11Surface&) = delete;
@@ -58,8 +62,12 @@ class X11Surface {
   void Release();
   Size size() const { return size_; }
   bool UsesSharedMemory() const { return shm_attached_; }
+  // Whether the kept picture is the presenter's own buffer rather than a copy.
+  bool Lent() const { return lent_; }
 
  private:
+  // Points the image at the view itself; false where the layouts differ.
+  bool Lend(const PixelView& view);
   bool Allocate(int width, int height);
   bool AllocateShared(int width, int height);
   bool AllocatePlain(int width, int height);
@@ -70,7 +78,10 @@ class X11Surface {
   Visual* visual_;
   int depth_;
   bool allow_shared_memory_;
+  bool allow_lending_;
+  bool lending_refused_ = false;  // the server's layout is not ours
   XImage* image_ = nullptr;
+  bool lent_ = false;
   XShmSegmentInfo shm_{};
   bool shm_attached_ = false;
   bool server_reading_ = false;  // a shared-memory put may still be reading the segment

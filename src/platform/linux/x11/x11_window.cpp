@@ -92,10 +92,11 @@ X11Window::X11Window(X11WindowSystem* system, const NativeWindowOptions& options
   XGCValues values{};
   values.graphics_exposures = False;
   gc_ = XCreateGC(display_, xid_, GCGraphicsExposures, &values);
-  surface_ = std::make_unique<x11::X11Surface>(display_, visual, system_->depth(),
-                                               system_->allow_shared_memory());
-  blended_ = std::make_unique<x11::X11Surface>(display_, visual, system_->depth(),
-                                               system_->allow_shared_memory());
+  surface_ = std::make_unique<x11::X11Surface>(
+      display_, visual, system_->depth(), system_->allow_shared_memory(), system_->lend_pixels());
+  // The blend is made in blended_pixels_, which stays as it is until the next blend.
+  blended_ = std::make_unique<x11::X11Surface>(
+      display_, visual, system_->depth(), system_->allow_shared_memory(), system_->lend_pixels());
   system_->Register(this);
 
   ApplyHints();
@@ -546,6 +547,13 @@ void X11Window::Present(const PixelView& pixels, const Rect& damage) {
   if (!mapped_) return;  // an unmapped window is repaired on its Expose
   Show(area);
   if (!system_->Compositing()) system_->ShownChanged(this, area.Offset(bounds_.left, bounds_.top));
+}
+
+void X11Window::ForgetPresented() {
+  if (!alive() || !surface_->Lent()) return;
+  // Exposed parts are asked of the framework until it presents again.
+  surface_->Release();
+  picture_size_ = {};
 }
 
 bool X11Window::UsesSharedMemory() const {

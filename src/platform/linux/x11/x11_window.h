@@ -64,6 +64,7 @@ class X11Window : public NativeWindow {
   unsigned long xid() const { return xid_; }
   // The bounds as last set or reported.
   Rect bounds() const { return bounds_; }
+  void ForgetPresented() override;
   bool UsesSharedMemory() const;
 
  private:

@@ -34,6 +34,9 @@ class X11WindowSystem : public WindowSystem {
   struct Options {
     // Off sends every picture as an ordinary image request.
     bool allow_shared_memory = true;
+    // Off keeps a copy of every picture presented even where the window could read the
+    // presenter's own buffer.
+    bool lend_pixels = true;
     // The monitors in root-window coordinates, the first one primary, instead of what the
     // server's RandR says (for servers that cannot be told of monitors).
     std::vector<Rect> monitors;
@@ -109,6 +112,7 @@ class X11WindowSystem : public WindowSystem {
   unsigned long colormap() const { return colormap_; }
   bool ShapeAvailable() const { return shape_available_; }
   bool allow_shared_memory() const { return options_.allow_shared_memory && shm_available_; }
+  bool lend_pixels() const { return options_.lend_pixels; }
   x11::StackingOrder& stacking() { return *stacking_; }
   void NoteReparented() { has_wm_ = true; }
 
