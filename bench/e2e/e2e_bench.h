@@ -14,9 +14,13 @@ namespace somnara::bench {
 // file `without` (relative to the folder) taken away unless empty; whether the backdrop
 // showed its stars the moment it was mapped; the program's resident memory once its main
 // window is up.
-void BenchStartUp(const std::string& display, const testing::ScreenImage& tile, int runs,
-                  const std::string& without = "",
-                  const std::string& program_dir = SOMNARA_PROGRAM_DIR);
+// The same look at a client of bare Xlib that shows the same first frame: what no program
+// on this machine and display can beat.
+double BenchBareClientStartUp(const std::string& display, const testing::ScreenImage& tile,
+                              int runs);
+double BenchStartUp(const std::string& display, const testing::ScreenImage& tile, int runs,
+                    const std::string& without = "",
+                    const std::string& program_dir = SOMNARA_PROGRAM_DIR);
 
 // One full-window present: the backend's picture transfer for a full-screen window and a
 // 491 x 282 one, and the framework's full repaint of a full-screen form with the star

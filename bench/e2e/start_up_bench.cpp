@@ -1,7 +1,10 @@
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <optional>
+#include <vector>
 
 #include "e2e_bench.h"
 #include "support/child_process.h"
@@ -41,6 +44,17 @@ std::optional<bool> MappedWithStars(testing::ScreenProbe& probe, const testing::
   return stars;
 }
 
+// One look: whether the stars are on the screen; the time since start when they are, else -1.
+double LookForStars(testing::ScreenProbe& probe, const testing::ScreenImage& tile,
+                    const testing::ChildProcess& program, double start,
+                    std::optional<bool>* appeared, std::vector<double>* cpu_at_first_frame) {
+  if (!*appeared) *appeared = MappedWithStars(probe, tile);
+  if (!StarsShown(probe, tile)) return -1;
+  const double at = NowMs() - start;
+  cpu_at_first_frame->push_back(ProcessCpuMs(program.pid()));
+  return at;
+}
+
 // A "Name:   N kB" line of /proc/<pid>/status in MiB; -1 when missing.
 double StatusMiB(int pid, const std::string& field) {
   std::ifstream in("/proc/" + std::to_string(pid) + "/status");
@@ -51,13 +65,13 @@ double StatusMiB(int pid, const std::string& field) {
 
 }  // namespace
 
-void BenchStartUp(const std::string& display, const testing::ScreenImage& tile, int runs,
-                  const std::string& without, const std::string& program_dir) {
+double BenchStartUp(const std::string& display, const testing::ScreenImage& tile, int runs,
+                    const std::string& without, const std::string& program_dir) {
   testing::ScreenProbe probe;
   std::string error;
   if (!probe.Open(display, &error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
-    return;
+    return -1;
   }
   std::vector<double> first_frames, main_windows, cpu_at_first_frame, rss, rss_anon;
   int with_stars = 0, mapped = 0;
@@ -65,28 +79,25 @@ void BenchStartUp(const std::string& display, const testing::ScreenImage& tile, 
     testing::ProgramCopy copy;
     if (!copy.Make(program_dir, &error)) {
       std::fprintf(stderr, "%s\n", error.c_str());
-      return;
+      return -1;
     }
     if (!without.empty()) copy.Remove(without);
     testing::ChildProcess program;
     testing::LaunchOptions options;
     options.display = display;
     const double start = NowMs();
-    if (!program.Start({copy.executable()}, options)) return;
+    if (!program.Start({copy.executable()}, options)) return -1;
     double first_frame = -1, main_window = -1;
     std::optional<bool> appeared;
     while (NowMs() - start < kTimeoutMs && (first_frame < 0 || main_window < 0)) {
       if (program.Poll()) break;
-      if (!appeared) appeared = MappedWithStars(probe, tile);
-      if (first_frame < 0 && StarsShown(probe, tile)) {
-        first_frame = NowMs() - start;
-        cpu_at_first_frame.push_back(ProcessCpuMs(program.pid()));
-      }
-      // Looked for only once the stars are up: every look costs the X server a round trip
-      // or more, and a slower look would make the first frame seem later than it is.
-      if (first_frame >= 0 && main_window < 0 &&
-          probe.Find(kMainCaption, [](const testing::TopWindow&) { return true; }))
+      if (first_frame < 0) {
+        first_frame = LookForStars(probe, tile, program, start, &appeared, &cpu_at_first_frame);
+      } else if (probe.Find(kMainCaption, [](const testing::TopWindow&) { return true; })) {
+        // Looked for only once the stars are up: every look costs the X server a round trip
+        // or more, and a slower look would make the first frame seem later than it is.
         main_window = NowMs() - start;
+      }
       testing::SleepMs(1);
     }
     if (appeared) {
@@ -118,6 +129,50 @@ void BenchStartUp(const std::string& display, const testing::ScreenImage& tile, 
               Median(main_windows));
   std::printf("  resident 1.5 s later: median %.1f MiB (%.1f MiB private heap and stacks)\n",
               Median(rss), Median(rss_anon));
+  return Median(first_frames);
+}
+
+double BenchBareClientStartUp(const std::string& display, const testing::ScreenImage& tile,
+                              int runs) {
+  testing::ScreenProbe probe;
+  std::string error;
+  if (!probe.Open(display, &error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return -1;
+  }
+  char folder[] = "/tmp/somnara-bare-XXXXXX";
+  if (mkdtemp(folder) == nullptr) return -1;
+  const std::string tile_path = std::string(folder) + "/tile.raw";
+  {
+    std::ofstream out(tile_path, std::ios::binary);
+    const int32_t size[2] = {tile.width, tile.height};
+    out.write(reinterpret_cast<const char*>(size), sizeof size);
+    out.write(reinterpret_cast<const char*>(tile.pixels.data()),
+              std::streamsize(tile.pixels.size() * sizeof(uint32_t)));
+  }
+  std::vector<double> first_frames, cpu_at_first_frame;
+  for (int run = 0; run < runs; ++run) {
+    testing::ChildProcess client;
+    testing::LaunchOptions options;
+    options.display = display;
+    const double start = NowMs();
+    if (!client.Start({SOMNARA_BARE_CLIENT, tile_path}, options)) break;
+    double first_frame = -1;
+    std::optional<bool> appeared;
+    while (NowMs() - start < kTimeoutMs && first_frame < 0 && !client.Poll()) {
+      first_frame = LookForStars(probe, tile, client, start, &appeared, &cpu_at_first_frame);
+      testing::SleepMs(1);
+    }
+    client.Stop();
+    for (double t = NowMs(); AnyWindowOfOurs(probe) && NowMs() - t < 5000;) testing::SleepMs(5);
+    if (first_frame >= 0) first_frames.push_back(first_frame);
+  }
+  std::filesystem::remove_all(folder);
+  std::printf(
+      "start to first frame on screen (a bare Xlib client putting up the same picture, the "
+      "floor): median %.1f ms of %zu starts, CPU until then %.1f ms\n",
+      Median(first_frames), first_frames.size(), Median(cpu_at_first_frame));
+  return Median(first_frames);
 }
 
 }  // namespace somnara::bench
