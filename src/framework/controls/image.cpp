@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "framework/application.h"
 #include "framework/controls/property_helpers.h"
 #include "framework/controls/stored_picture.h"
+#include "framework/form.h"
 #include "framework/graphics/canvas.h"
 #include "framework/timer.h"
 
@@ -116,6 +118,7 @@ void Image::Loaded() {
 
 void Image::PictureChanged() {
   frame_ = 0;
+  held_unseen_ = false;
   keyed_valid_ = false;
   keyed_ = fw::Bitmap();
   // A new picture starts its animation afresh at its next painting.
@@ -125,16 +128,48 @@ void Image::PictureChanged() {
   Invalidate();
 }
 
+int Image::FrameDelayMs(size_t frame) const {
+  return std::max(kMinFrameDelayMs, picture_.Graphic().Frame(frame).delay_ms);
+}
+
 void Image::NextFrame() {
   const fw::Picture& p = picture_.Graphic();
   if (p.FrameCount() < 2) {
     animation_->SetEnabled(false);
     return;
   }
+  const Form* form = ParentForm();
+  if (form != nullptr && !form->Seen()) {
+    // Nobody sees the window (covered, or the display off): no ticks until it is painted
+    // again, when the frames that went by meanwhile are counted off at once.
+    animation_->SetEnabled(false);
+    held_unseen_ = true;
+    Invalidate();
+    return;
+  }
   frame_ = (frame_ + 1) % p.FrameCount();
-  animation_->SetInterval(std::max(kMinFrameDelayMs, p.Frame(frame_).delay_ms));
+  frame_shown_ms_ = App().NowMs();
+  animation_->SetInterval(FrameDelayMs(frame_));
   Invalidate();
   if (OnProgress) OnProgress(this);
+}
+
+// The frame the animation has reached by `now_ms`, had it gone on unseen; the timer then waits
+// only for the rest of that frame's delay.
+void Image::CatchUp(int64_t now_ms) {
+  const size_t count = picture_.Graphic().FrameCount();
+  int64_t cycle_ms = 0;
+  for (size_t f = 0; f < count; ++f) cycle_ms += FrameDelayMs(f);
+  // Whole rounds bring the same frame back at the same point of its delay.
+  int64_t elapsed = std::max<int64_t>(0, now_ms - frame_shown_ms_) % cycle_ms;
+  const size_t before = frame_;
+  while (elapsed >= FrameDelayMs(frame_)) {
+    elapsed -= FrameDelayMs(frame_);
+    frame_ = (frame_ + 1) % count;
+  }
+  frame_shown_ms_ = now_ms - elapsed;
+  animation_->SetInterval(std::max<int>(1, FrameDelayMs(frame_) - int(elapsed)));
+  if (frame_ != before && OnProgress) OnProgress(this);
 }
 
 Rect Image::DestRect() const {
@@ -168,7 +203,13 @@ void Image::Paint() {
       animation_ = new Timer(this);
       animation_->OnTimer = [this](Component*) { NextFrame(); };
     }
-    animation_->SetInterval(std::max(kMinFrameDelayMs, p.Frame(frame_).delay_ms));
+    if (held_unseen_) {
+      held_unseen_ = false;
+      CatchUp(App().NowMs());
+    } else {
+      frame_shown_ms_ = App().NowMs();
+      animation_->SetInterval(FrameDelayMs(frame_));
+    }
     animation_->SetEnabled(true);
   }
   const fw::Bitmap* shown = &p.Frame(std::min(frame_, p.FrameCount() - 1)).bitmap;

@@ -86,6 +86,8 @@ class Image : public GraphicControl {
   friend class ImagePicture;
   void PictureChanged();
   void NextFrame();
+  void CatchUp(int64_t now_ms);
+  int FrameDelayMs(size_t frame) const;
 
   ImagePicture picture_;
   bool auto_size_ = false;
@@ -93,6 +95,8 @@ class Image : public GraphicControl {
   bool proportional_ = false;
   bool center_ = false;
   size_t frame_ = 0;
+  int64_t frame_shown_ms_ = 0;  // when the frame now shown came up
+  bool held_unseen_ = false;    // stopped while nobody saw the window
   Timer* animation_ = nullptr;
   // The still picture with its bottom-left colour keyed out, made when first needed.
   fw::Bitmap keyed_;

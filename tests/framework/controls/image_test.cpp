@@ -132,7 +132,9 @@ TEST_F(ImageTest, AnAnimatedGifStartsWhenPaintedAndKeepsTheFileDelays) {
   EXPECT_EQ(shown, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0xFF0000}));
 }
 
-TEST_F(ImageTest, ACoveredWindowPaintsNothingButItsAnimationGoesOnAndShowsWhenUncovered) {
+// Covered (or with the display off) the animation neither paints nor ticks; uncovered, it
+// shows the frame it has reached by then and changes on the same beat as before.
+TEST_F(ImageTest, ACoveredWindowsAnimationWaitsWithoutTicksAndShowsTheFrameDueWhenUncovered) {
   Form* form = MakeForm();
   auto* image = new Image(form);
   image->SetParent(form);
@@ -142,7 +144,8 @@ TEST_F(ImageTest, ACoveredWindowPaintsNothingButItsAnimationGoesOnAndShowsWhenUn
       SolidFramesGif(8, 8, {0xFF0000, 0x00FF00, 0x0000FF}, {10, 10, 10}));
   auto* native = static_cast<platform::HeadlessWindow*>(form->NativeWindow());
   int presents = 0;
-  size_t frame = 0;
+  std::vector<int64_t> changes;
+  image->OnProgress = [&](Component*) { changes.push_back(Now()); };
   windows.At(50, [&] {
     ASSERT_TRUE(image->Animating());
     windows.SetSeen(native, false);
@@ -150,17 +153,19 @@ TEST_F(ImageTest, ACoveredWindowPaintsNothingButItsAnimationGoesOnAndShowsWhenUn
   windows.At(60, [&] { presents = native->PresentCount(); });
   windows.At(1030, [&] {
     App().ProcessMessages();
-    EXPECT_EQ(native->PresentCount(), presents);  // ten frames went by, none drawn
+    EXPECT_EQ(native->PresentCount(), presents);  // nothing drawn
+    EXPECT_FALSE(image->Animating());
+    EXPECT_TRUE(changes.empty());
     EXPECT_EQ(PixelOf(*image, 4, 4), 0xFF0000u);
-    frame = image->CurrentFrame();
     windows.SetSeen(native, true);
   });
   windows.At(1040, [&] {
     App().ProcessMessages();
-    EXPECT_EQ(frame, 1u);  // 1000 ms: ten changes from red
+    EXPECT_EQ(image->CurrentFrame(), 1u);  // 1030 ms: ten changes from red
     EXPECT_EQ(PixelOf(*image, 4, 4), 0x00FF00u);
   });
-  RunUntil(1050);
+  RunUntil(1150);
+  EXPECT_EQ(changes, (std::vector<int64_t>{1030, 1100}));
 }
 
 TEST_F(ImageTest, TransparentPicturesKeyOutTheirBottomLeftColour) {
