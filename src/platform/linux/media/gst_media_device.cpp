@@ -292,21 +292,24 @@ bool GstMediaDevice::Rewind(int open_timeout_ms) {
   // What the bus still holds belongs to the run that ended.
   while (GstMessage* stale = gst_bus_pop(bus_)) gst_message_unref(stale);
   if (gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) return false;
-  if (!gst_element_seek_simple(
-          pipeline_, GST_FORMAT_TIME,
-          static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0)) {
-    return false;
-  }
+  if (!SeekToStart()) return false;
   ready_ = false;
   ready_deadline_us_ = g_get_monotonic_time() + int64_t{open_timeout_ms} * 1000;
   playing_ = false;
-  at_end_ = false;
-  ended_by_stream_ = false;
   end_ms_ = 0;
-  last_position_ms_ = 0;
-  max_reported_ms_ = -1;
   SetVolume(1000);
   return true;
+}
+
+bool GstMediaDevice::SeekToStart() {
+  const bool sought = gst_element_seek_simple(
+      pipeline_, GST_FORMAT_TIME,
+      static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0);
+  at_end_ = false;
+  ended_by_stream_ = false;
+  last_position_ms_ = 0;
+  max_reported_ms_ = -1;
+  return sought;
 }
 
 bool GstMediaDevice::Settled() {
@@ -329,15 +332,7 @@ bool GstMediaDevice::AwaitReady() {
 }
 
 MediaError GstMediaDevice::Play() {
-  if (at_end_) {
-    gst_element_seek_simple(pipeline_, GST_FORMAT_TIME,
-                            static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT),
-                            0);
-    at_end_ = false;
-    ended_by_stream_ = false;
-    last_position_ms_ = 0;
-    max_reported_ms_ = -1;
-  }
+  if (at_end_) SeekToStart();
   if (gst_element_set_state(pipeline_, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
     return MediaError::kDeviceFailed;
   }

@@ -71,6 +71,9 @@ class GstMediaDevice : public MediaDevice {
   bool AwaitReady();
   // Whether the pipeline has settled in its state, without waiting.
   bool Settled();
+  // Back to the first sample, the end and the positions reported forgotten; false when the
+  // pipeline refused the seek.
+  bool SeekToStart();
 
   void ReachEnd();
   // For a stand-in: whether an output answers again, asked at most once a second.

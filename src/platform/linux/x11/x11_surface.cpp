@@ -125,13 +125,27 @@ bool X11Surface::AllocateShared(int width, int height) {
   return true;
 }
 
-bool X11Surface::AllocatePlain(int width, int height) {
-  image_ = XCreateImage(display_, visual_, unsigned(depth_), ZPixmap, 0, nullptr, unsigned(width),
-                        unsigned(height), 32, 0);
-  if (!image_) return false;
+XImage* X11Surface::NewImage(int width, int height, int bytes_per_line) const {
+  XImage* image = XCreateImage(display_, visual_, unsigned(depth_), ZPixmap, 0, nullptr,
+                               unsigned(width), unsigned(height), 32, bytes_per_line);
+  if (!image) return nullptr;
   // Xlib converts to the server's byte order on the way out, so keep ours.
-  image_->byte_order = NativeByteOrder();
-  XInitImage(image_);
+  image->byte_order = NativeByteOrder();
+  if (!XInitImage(image)) {
+    XDestroyImage(image);
+    return nullptr;
+  }
+  return image;
+}
+
+bool X11Surface::VisualIsOurLayout() const {
+  return visual_->red_mask == 0xFF0000 && visual_->green_mask == 0xFF00 &&
+         visual_->blue_mask == 0xFF;
+}
+
+bool X11Surface::AllocatePlain(int width, int height) {
+  image_ = NewImage(width, height, 0);
+  if (!image_) return false;
   image_->data =
       static_cast<char*>(std::calloc(size_t(image_->bytes_per_line), size_t(image_->height)));
   if (!image_->data) {
@@ -149,16 +163,14 @@ bool X11Surface::Lend(const PixelView& view) {
       image_->bytes_per_line == bytes_per_line)
     return true;
   Release();
-  if (depth_ == 32 || visual_->red_mask != 0xFF0000 || visual_->green_mask != 0xFF00 ||
-      visual_->blue_mask != 0xFF) {
+  // A 32-bit visual needs its alpha channel added to every pixel.
+  if (depth_ == 32 || !VisualIsOurLayout()) {
     lending_refused_ = true;
     return false;
   }
-  XImage* image = XCreateImage(display_, visual_, unsigned(depth_), ZPixmap, 0, nullptr,
-                               unsigned(view.width), unsigned(view.height), 32, bytes_per_line);
+  XImage* image = NewImage(view.width, view.height, bytes_per_line);
   if (!image) return false;
-  image->byte_order = NativeByteOrder();
-  if (image->bits_per_pixel != 32 || !XInitImage(image)) {
+  if (image->bits_per_pixel != 32) {
     XDestroyImage(image);
     lending_refused_ = true;
     return false;
@@ -179,8 +191,7 @@ bool X11Surface::Allocate(int width, int height) {
       (allow_shared_memory_ && AllocateShared(width, height)) || AllocatePlain(width, height);
   if (!ok) return false;
   size_ = {width, height};
-  direct_copy_ = visual_->red_mask == 0xFF0000 && visual_->green_mask == 0xFF00 &&
-                 visual_->blue_mask == 0xFF && image_->bits_per_pixel == 32 &&
+  direct_copy_ = VisualIsOurLayout() && image_->bits_per_pixel == 32 &&
                  image_->byte_order == NativeByteOrder();
   alpha_bits_ = depth_ == 32 ? 0xFF000000u : 0;
   return true;

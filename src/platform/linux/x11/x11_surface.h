@@ -66,6 +66,10 @@ class X11Surface {
   bool Lent() const { return lent_; }
 
  private:
+  // An image of our byte order with no pixels of its own; null when Xlib refuses it.
+  XImage* NewImage(int width, int height, int bytes_per_line) const;
+  // Whether the server's pixels are 0x00RRGGBB words as ours are.
+  bool VisualIsOurLayout() const;
   // Points the image at the view itself; false where the layouts differ.
   bool Lend(const PixelView& view);
   bool Allocate(int width, int height);
